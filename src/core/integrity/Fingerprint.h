@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "integrity/SecHash.h"
+
+namespace qd {
+
+// The usual printed form of a SHA-1 digest, upper case: H0..H4, 8 digits each.
+std::string HexDigest(const TSecHashDigest& digest);
+
+// Every character XOR key1, then XOR key2. Applied twice it gives the text back.
+std::string ScrambleText(std::string_view text, std::uint8_t key1, std::uint8_t key2);
+
+// The program's pair, used for every fingerprint. Together they map the 16
+// hex digits to distinct printable characters other than the catalogue's '|'.
+constexpr std::uint8_t FingerprintKey1 = 0x5A;
+constexpr std::uint8_t FingerprintKey2 = 0x46;
+
+// The text kept in an item's Fingerprint cell and compared exactly.
+std::string makeItemFingerprint(const TSecHashDigest& digest);
+
+} // namespace qd

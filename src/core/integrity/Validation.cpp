@@ -1,0 +1,62 @@
+#include "integrity/Validation.h"
+
+#include <exception>
+#include <optional>
+
+#include "common/AnsiText.h"
+#include "integrity/Fingerprint.h"
+
+namespace qd {
+
+namespace {
+
+std::string missingFileText(const std::string& title, const char* consequence) {
+    return "' " + asciiLower(title) + "'  doesn't exist anymore.\r\n" + consequence;
+}
+
+// Compares the executable with the row's fingerprint, disabling the row when
+// they differ. A file that cannot be digested keeps its row as it is.
+void checkFingerprint(ItemTable& table, int row, const std::string& fullPath,
+                      ValidationEnvironment& env) {
+    const std::string title = table.cell(ColTitle, row);
+    std::optional<std::string> fresh;
+    try {
+        fresh = makeItemFingerprint(env.digest(fullPath));
+    } catch (const std::exception&) {
+    }
+    if (!fresh) {
+        env.showWarning("Could not check ' " + title +
+                        "'  for security.\r\nFile may already be in use or running ...");
+    } else if (*fresh != table.cell(ColFingerprint, row)) {
+        table.setCell(ColFingerprint, row, DisabledMark);
+        env.showSecurityError("' " + title + "'  item :\r\nChanged or tampered file !");
+    }
+}
+
+} // namespace
+
+void ValidateItems(ItemTable& table, const ValidationOptions& options, ValidationEnvironment& env) {
+    if (table.isEmpty()) return;
+    table.closeTrayEntries();
+    // Last row first: removing a row never moves one still to be visited.
+    for (int row = table.rowCount() - 1; row >= 0; --row) {
+        env.pumpMessages();
+        const std::string fullPath = env.resolve(table.cell(ColRelativePath, row));
+        if (!env.fileExists(fullPath)) {
+            const std::string title = table.cell(ColTitle, row);
+            if (!options.keepDeleted) {
+                table.deleteRow(row);
+                env.showWarning(
+                    missingFileText(title, "Removing item from launch menu listing ..."));
+                continue;
+            }
+            table.setCell(ColFingerprint, row, DisabledMark);
+            env.showWarning(missingFileText(title, "Disabling item from launch menu listing ..."));
+        } else if (options.checkSafe) {
+            checkFingerprint(table, row, fullPath, env);
+        }
+        table.openTrayEntriesFrom(row);
+    }
+}
+
+} // namespace qd

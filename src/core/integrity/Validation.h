@@ -1,0 +1,50 @@
+#pragma once
+#include <string>
+
+#include "catalogue/ItemTable.h"
+#include "integrity/SecHash.h"
+
+namespace qd {
+
+// Caption of the box that reports a changed executable.
+constexpr char SecurityErrorCaption[] = "Security error !";
+
+// Asked before "Reset Security *" accepts a changed executable; only "&Abort"
+// keeps the item disabled.
+constexpr char ResetSecurityQuestion[] = "This application has been changed !\r\n"
+                                         "Could be just a diferent file version, or\r\n"
+                                         "a virus of some kind has changed it...\r\n"
+                                         "\r\n"
+                                         "Are you sure to proceed ?";
+
+// What the start-up pass needs from the platform: Windows implements it, tests fake it.
+class ValidationEnvironment {
+  public:
+    virtual ~ValidationEnvironment() = default;
+    // Full path of a RelativePath, expanded against the launcher folder itself:
+    // a launch run between two rows may have moved the current directory.
+    virtual std::string resolve(const std::string& relativePath) = 0;
+    // True only for an existing file; a folder is not one.
+    virtual bool fileExists(const std::string& fullPath) = 0;
+    // Throws when the file cannot be opened or read.
+    virtual TSecHashDigest digest(const std::string& fullPath) = 0;
+    // Lets waiting window messages run, once per row.
+    virtual void pumpMessages() = 0;
+    // The asterisk sound, then an error box captioned SecurityErrorCaption.
+    virtual void showSecurityError(const std::string& text) = 0;
+    // The standard warning dialog, one OK button.
+    virtual void showWarning(const std::string& text) = 0;
+};
+
+struct ValidationOptions {
+    bool checkSafe = false;   // compare each executable with its fingerprint
+    bool keepDeleted = false; // keep items whose executable is gone, disabled
+};
+
+// The start-up check of every item, last row first: a changed executable
+// disables its item, a missing one disables or removes it, a file that cannot
+// be read is only reported. Every row that remains gets its tray entry, so the
+// entries end up in row order. The empty table is left alone.
+void ValidateItems(ItemTable& table, const ValidationOptions& options, ValidationEnvironment& env);
+
+} // namespace qd
