@@ -1,0 +1,131 @@
+#include "catalogue/CatalogueFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "catalogue/IconStrip.h"
+#include "catalogue/LittleEndian.h"
+#include "common/Error.h"
+
+namespace qd {
+
+namespace {
+
+constexpr char StreamReadErrorText[] = "Stream read error";
+
+// Reads the file front to back; a read past the end is the stream's error.
+class CatalogueReader {
+  public:
+    explicit CatalogueReader(std::string_view bytes) : rest_(bytes) {}
+
+    bool atEnd() const { return rest_.empty(); }
+
+    std::int32_t length() { return static_cast<std::int32_t>(readLE32(take(4).data())); }
+
+    std::string_view take(std::int64_t size) {
+        if (size < 0 || static_cast<std::uint64_t>(size) > rest_.size())
+            throw EQuillDeck(StreamReadErrorText);
+        const std::string_view piece = rest_.substr(0, static_cast<std::size_t>(size));
+        rest_.remove_prefix(piece.size());
+        return piece;
+    }
+
+  private:
+    std::string_view rest_;
+};
+
+RowCells splitRecord(std::string_view text) {
+    RowCells cells;
+    for (std::string& cell : cells) {
+        const std::size_t end = text.find(CellSeparator);
+        cell = text.substr(0, end);
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    // Pieces after the eighth have no column; the next save drops them.
+    return cells;
+}
+
+void appendLength(std::string& out, std::size_t size) {
+    if (size > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw std::length_error("catalogue part too long for its length field");
+    appendLE32(out, static_cast<std::uint32_t>(size));
+}
+
+void load(std::string_view bytes, ItemTable& table) {
+    CatalogueReader in(bytes);
+    // The writer never stores an empty strip, so a length of 0 or less is a
+    // damaged strip rather than a short file.
+    const std::int32_t stripLength = in.length();
+    if (stripLength <= 0) throw EQuillDeck(InvalidBitmapText);
+    const std::vector<IconImage> images = decodeIconStrip(in.take(stripLength));
+
+    // The records run up to the end of the file; there is at least one.
+    std::vector<std::string_view> records;
+    do {
+        records.push_back(in.take(in.length()));
+    } while (!in.atEnd());
+    // Image i belongs to row i: with a count that differs, no row would be sure of its icon.
+    if (records.size() != images.size()) throw EQuillDeck(InvalidBitmapText);
+
+    table.reserve(static_cast<int>(records.size()));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const RowCells cells = splitRecord(records[i]);
+        // An item always has a Title: the emptiness test reads row 0's.
+        if (!cells[ColTitle].empty()) table.addItem(cells, images[i]);
+    }
+}
+
+} // namespace
+
+std::string encodeRowRecord(const RowCells& cells) {
+    std::size_t size = ColumnCount - 1;
+    for (const std::string& cell : cells)
+        size += cell.size();
+    std::string record;
+    record.reserve(4 + size);
+    appendLength(record, size);
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c > 0) record += CellSeparator;
+        const std::size_t start = record.size();
+        record += cells[c];
+        // The format has no escape: a separator inside a cell would split it.
+        std::replace(record.begin() + start, record.end(), CellSeparator, SeparatorStandIn);
+    }
+    return record;
+}
+
+std::string encodeCatalogue(const ItemTable& table) {
+    if (table.isEmpty()) throw std::invalid_argument("the empty table is never written");
+    std::vector<IconImage> images;
+    images.reserve(table.rowCount());
+    for (int r = 0; r < table.rowCount(); ++r)
+        images.push_back(table.icon(r));
+    const std::string strip = encodeIconStrip(images);
+
+    std::string out;
+    appendLength(out, strip.size());
+    out += strip;
+    // Hidden rows are a view of the group filter and are saved like the others.
+    for (int r = 0; r < table.rowCount(); ++r)
+        out += encodeRowRecord(table.cells(r));
+    return out;
+}
+
+void decodeCatalogue(std::string_view bytes, ItemTable& table) {
+    table.clear();
+    if (bytes.empty()) return;
+    try {
+        load(bytes, table);
+    } catch (...) {
+        // An empty table makes the close leave the damaged file as it is.
+        table.clear();
+        throw;
+    }
+    table.closeTrayEntries();
+}
+
+} // namespace qd

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "catalogue/ItemTable.h"
+
+namespace qd {
+
+// Catalogue file bytes: L (int32 LE), the icon strip (L bytes of BMP), then
+// one record per row: M (int32 LE) and the eight cells joined by '|'.
+
+// The bytes of one row record, length field included. A '|' inside a cell is
+// written as SeparatorStandIn, so the record still reads back as eight cells.
+std::string encodeRowRecord(const RowCells& cells);
+
+// The whole file for a non-empty table (an empty table is never written: the
+// caller keeps the file as it is; passing one throws std::invalid_argument).
+std::string encodeCatalogue(const ItemTable& table);
+
+// Loads a whole file into `table`, which is cleared first. A 0-byte file is the
+// empty table. Damage throws EQuillDeck and leaves `table` empty, so that the
+// close that follows writes nothing over the damaged file:
+//  - L of 0 or negative, a strip that is not a BMP, or a strip whose image
+//    count differs from the record count: "Bitmap image is not valid";
+//  - L, a length field or a record running past the end, or a negative record
+//    length M: "Stream read error".
+// A record of fewer than eight cells leaves the rest empty; pieces after the
+// eighth are dropped. A record with an empty Title is not an item: it is
+// skipped together with its image. The loaded rows have no tray entries yet.
+void decodeCatalogue(std::string_view bytes, ItemTable& table);
+
+} // namespace qd

@@ -1,0 +1,115 @@
+#include "catalogue/ItemTable.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qd {
+
+namespace {
+std::string withoutSeparator(std::string text) {
+    std::replace(text.begin(), text.end(), CellSeparator, SeparatorStandIn);
+    return text;
+}
+} // namespace
+
+ItemTable::ItemTable() {
+    clear();
+}
+
+void ItemTable::clear() {
+    rows_.assign(1, Row{});
+    current_ = 0;
+    trayFirst_ = 1;
+}
+
+void ItemTable::checkRow(int row) const {
+    if (row < 0 || row >= rowCount()) throw std::out_of_range("row index out of range");
+}
+
+const std::string& ItemTable::cell(int column, int row) const {
+    checkRow(row);
+    return rows_[row].cells.at(column);
+}
+
+void ItemTable::setCell(int column, int row, const std::string& text) {
+    checkRow(row);
+    rows_[row].cells.at(column) = withoutSeparator(text);
+}
+
+const RowCells& ItemTable::cells(int row) const {
+    checkRow(row);
+    return rows_[row].cells;
+}
+
+const IconImage& ItemTable::icon(int row) const {
+    checkRow(row);
+    return rows_[row].icon;
+}
+
+void ItemTable::setIcon(int row, const IconImage& icon) {
+    checkRow(row);
+    rows_[row].icon = icon;
+}
+
+int ItemTable::rowHeight(int row) const {
+    checkRow(row);
+    return rows_[row].height;
+}
+
+void ItemTable::setRowHeight(int row, int height) {
+    checkRow(row);
+    rows_[row].height = height < 0 ? HiddenRowHeight : height;
+}
+
+int ItemTable::addItem(const RowCells& cells, const IconImage& icon) {
+    const bool wasEmpty = isEmpty();
+    const bool trayBuilt = trayEntryCount() == rowCount() && !wasEmpty;
+    if (!wasEmpty) rows_.push_back(Row{});
+    const int row = rowCount() - 1;
+    for (int c = 0; c < ColumnCount; ++c)
+        rows_[row].cells[c] = withoutSeparator(cells[c]);
+    rows_[row].icon = icon;
+    if (wasEmpty || trayBuilt) trayFirst_ = 0;
+    return row;
+}
+
+void ItemTable::deleteRow(int row) {
+    checkRow(row);
+    // Emptied first, so nothing of a removed row can resurface in a later one.
+    for (auto& c : rows_[row].cells)
+        c.clear();
+    if (rowCount() == 1) {
+        clear();
+        return;
+    }
+    rows_.erase(rows_.begin() + row);
+    if (row < trayFirst_) --trayFirst_;
+    if (current_ >= rowCount()) current_ = rowCount() - 1;
+}
+
+void ItemTable::moveRow(int from, int to) {
+    checkRow(from);
+    checkRow(to);
+    if (from < to)
+        std::rotate(rows_.begin() + from, rows_.begin() + from + 1, rows_.begin() + to + 1);
+    else if (from > to)
+        std::rotate(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
+}
+
+void ItemTable::setCurrentRow(int row) {
+    checkRow(row);
+    current_ = row;
+}
+
+void ItemTable::openTrayEntriesFrom(int row) {
+    checkRow(row);
+    trayFirst_ = std::min(trayFirst_, row);
+}
+
+int ItemTable::rowOfTrayPosition(int position) const {
+    const int index = position - 2;
+    if (index < 0 || index >= trayEntryCount()) return -1;
+    return trayFirst_ + index;
+}
+
+} // namespace qd

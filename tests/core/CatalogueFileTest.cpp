@@ -1,0 +1,200 @@
+#include "catalogue/CatalogueFile.h"
+
+#include "catalogue/IconStrip.h"
+#include "common/Error.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qd {
+namespace {
+
+using namespace std::string_literals;
+
+std::string le32(std::uint32_t value) {
+    std::string out;
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>(value >> (8 * i) & 0xFF);
+    return out;
+}
+
+IconImage iconWithCorner(std::uint32_t colour) {
+    IconImage icon; // transparent elsewhere
+    icon.at(0, 0) = colour;
+    icon.at(IconSize - 1, IconSize - 1) = 0xFFFFFF;
+    return icon;
+}
+
+RowCells item(const std::string& title) {
+    return {title,
+            "tools\\" + title + ".exe",
+            title + ".exe",
+            "2",
+            "-x \"a b\"",
+            "1",
+            std::string(40, 'F'),
+            "3"};
+}
+
+// The strip length and the strip of a catalogue.
+std::string stripPart(const std::vector<IconImage>& images) {
+    const std::string strip = encodeIconStrip(images);
+    return le32(static_cast<std::uint32_t>(strip.size())) + strip;
+}
+
+// A catalogue of `images` icons followed by the given record texts.
+std::string catalogue(int images, const std::vector<std::string>& records) {
+    std::string out = stripPart(std::vector<IconImage>(images, iconWithCorner(1)));
+    for (const std::string& text : records)
+        out += le32(static_cast<std::uint32_t>(text.size())) + text;
+    return out;
+}
+
+ItemTable tableOf(const std::vector<std::string>& titles) {
+    ItemTable table;
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        table.addItem(item(titles[i]),
+                      iconWithCorner(0x102030 * static_cast<std::uint32_t>(i + 1)));
+    return table;
+}
+
+TEST(CatalogueFile, RecordIsLengthThenCellsJoinedBySeparator) {
+    EXPECT_EQ(encodeRowRecord({"Editor", "tools\\ed.exe", "ed.exe", "0", "", "0", "0", "0"}),
+              "\x23\x00\x00\x00"s
+              "Editor|tools\\ed.exe|ed.exe|0||0|0|0");
+    EXPECT_EQ(encodeRowRecord(RowCells{}), le32(7) + "|||||||");
+}
+
+TEST(CatalogueFile, FileIsStripLengthStripThenRecordsInRowOrder) {
+    const ItemTable table = tableOf({"One", "Two"});
+    const std::string strip = encodeIconStrip({table.icon(0), table.icon(1)});
+    EXPECT_EQ(encodeCatalogue(table), le32(static_cast<std::uint32_t>(strip.size())) + strip +
+                                          encodeRowRecord(item("One")) +
+                                          encodeRowRecord(item("Two")));
+}
+
+TEST(CatalogueFile, SaveThenLoadGivesTheSameRowsWithTransparentAsWhite) {
+    ItemTable saved = tableOf({"One", "Two", "Three"});
+    saved.setCell(ColFingerprint, 1, "0");
+    saved.setCell(ColCommandLine, 2, "");
+    saved.setRowHeight(1, HiddenRowHeight); // hidden rows are saved like the others
+
+    ItemTable loaded = tableOf({"stale"});
+    decodeCatalogue(encodeCatalogue(saved), loaded);
+    ASSERT_EQ(loaded.rowCount(), 3);
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(loaded.cells(r), saved.cells(r));
+        IconImage expected = saved.icon(r);
+        for (std::uint32_t& pixel : expected.pixels)
+            if (pixel == IconImage::Transparent) pixel = IconImage::White;
+        EXPECT_EQ(loaded.icon(r), expected);
+        EXPECT_EQ(loaded.rowHeight(r), DefaultRowHeight);
+    }
+    EXPECT_EQ(loaded.trayEntryCount(), 0); // start-up builds them after validation
+    EXPECT_EQ(loaded.trayFirstRow(), 3);
+}
+
+TEST(CatalogueFile, OneItemLoadsIntoRowZero) {
+    ItemTable table;
+    decodeCatalogue(encodeCatalogue(tableOf({"Solo"})), table);
+    EXPECT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(table.imageCount(), 1);
+    EXPECT_EQ(table.cell(ColTitle, 0), "Solo");
+}
+
+TEST(CatalogueFile, SeparatorInACellIsWrittenAsBrokenBarAndKeepsEightCells) {
+    RowCells cells = item("A");
+    cells[ColCommandLine] = "x|y";
+    ItemTable table;
+    decodeCatalogue(stripPart({IconImage{}}) + encodeRowRecord(cells), table);
+    EXPECT_EQ(table.cell(ColCommandLine, 0), "x\xA6y");
+    EXPECT_EQ(table.cell(ColWindowStyle, 0), "1");
+}
+
+TEST(CatalogueFile, ShortRecordLeavesTheRestEmptyAndExtraPiecesAreDropped) {
+    ItemTable table;
+    decodeCatalogue(catalogue(2, {"Tool|t.exe", "A|b|c|d|e|f|g|h|i|j"}), table);
+    EXPECT_EQ(table.cells(0), (RowCells{"Tool", "t.exe", "", "", "", "", "", ""}));
+    EXPECT_EQ(table.cells(1), (RowCells{"A", "b", "c", "d", "e", "f", "g", "h"}));
+}
+
+TEST(CatalogueFile, RecordWithEmptyTitleIsSkippedWithItsImage) {
+    const std::string bytes =
+        stripPart({iconWithCorner(0x111111), iconWithCorner(0x222222), iconWithCorner(0x333333)}) +
+        encodeRowRecord(RowCells{}) + encodeRowRecord(item("Kept")) +
+        encodeRowRecord({"", "ghost.exe", "", "", "", "", "", ""});
+    ItemTable table;
+    decodeCatalogue(bytes, table);
+    ASSERT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(table.cells(0), item("Kept"));
+    EXPECT_EQ(table.icon(0).at(0, 0), 0x222222u);
+
+    // Only such records: the empty table, and no error.
+    decodeCatalogue(catalogue(1, {"|x.exe"}), table);
+    EXPECT_TRUE(table.isEmpty());
+    EXPECT_EQ(table.rowCount(), 1);
+}
+
+TEST(CatalogueFile, DamagedFileGivesItsMessageAndLeavesTheTableEmpty) {
+    const std::string good = catalogue(2, {"One|a", "Two|b"});
+    const std::size_t stripEnd = good.size() - (4 + 5) * 2;
+    auto withLength = [&](std::size_t at, std::uint32_t length) {
+        return good.substr(0, at) + le32(length) + good.substr(at + 4);
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* message;
+    };
+    const char* const Bitmap = "Bitmap image is not valid";
+    const char* const Read = "Stream read error";
+    const Case cases[] = {
+        {"length field cut short", "\x01\x02\x03"s, Read},
+        {"strip length 0", withLength(0, 0), Bitmap},
+        {"strip length negative", withLength(0, 0xFFFFFFFF), Bitmap},
+        {"strip length past the end", withLength(0, static_cast<std::uint32_t>(good.size())), Read},
+        {"strip length largest", withLength(0, 0x7FFFFFFF), Read},
+        {"strip not a BMP", le32(5) + "nobmp" + le32(5) + "One|a", Bitmap},
+        {"no record", good.substr(0, stripEnd), Read},
+        {"record length negative", withLength(stripEnd, 0xFFFFFFFE), Read},
+        {"record length past the end", withLength(stripEnd + 9, 6), Read},
+        {"record length cut short", good + "\x01\x00"s, Read},
+        {"more images than records", catalogue(3, {"One|a", "Two|b"}), Bitmap},
+        {"fewer images than records", catalogue(1, {"One|a", "Two|b"}), Bitmap},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItemTable table = tableOf({"stale", "rows"});
+        table.setCurrentRow(1);
+        try {
+            decodeCatalogue(c.bytes, table);
+            ADD_FAILURE() << "accepted";
+        } catch (const EQuillDeck& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_TRUE(table.isEmpty());
+        EXPECT_EQ(table.rowCount(), 1);
+        EXPECT_EQ(table.cells(0), RowCells{});
+        EXPECT_EQ(table.imageCount(), 0);
+        EXPECT_EQ(table.trayEntryCount(), 0);
+        EXPECT_EQ(table.currentRow(), 0);
+    }
+}
+
+TEST(CatalogueFile, EmptyFileIsTheEmptyTable) {
+    ItemTable table = tableOf({"stale"});
+    decodeCatalogue("", table);
+    EXPECT_TRUE(table.isEmpty());
+    EXPECT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(table.imageCount(), 0);
+}
+
+TEST(CatalogueFile, EmptyTableIsNeverEncoded) {
+    EXPECT_THROW(encodeCatalogue(ItemTable{}), std::invalid_argument);
+}
+
+} // namespace
+} // namespace qd
