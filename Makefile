@@ -1,0 +1,43 @@
+# The two commands of the README: `make run` and `make test`.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 45
+
+.PHONY: run test setup native windows fuzz bench test-native test-wine test-fuzz clean
+
+run: setup windows
+	scripts/run-launcher.sh build/windows
+
+test: setup
+	scripts/test-all.sh
+
+setup:
+	scripts/setup.sh
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build build/native -j$(JOBS)
+
+windows:
+	cmake --preset windows >/dev/null
+	cmake --build build/windows -j$(JOBS)
+
+fuzz:
+	cmake --preset fuzz >/dev/null
+	cmake --build build/fuzz -j$(JOBS)
+
+bench:
+	cmake --preset bench >/dev/null
+	cmake --build build/bench -j$(JOBS)
+
+test-native: native
+	ctest --test-dir build/native --output-on-failure -j$(JOBS)
+
+test-wine: windows
+	scripts/wine-session.sh build/windows ctest --test-dir build/windows --output-on-failure
+
+test-fuzz: fuzz
+	tests/fuzz/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build

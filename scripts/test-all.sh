@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test layer: the core natively with ASan and
+# UBSan, the core and the Windows program under Wine (in-process UI tests and
+# end-to-end runs of QuillDeck.exe), and a bounded fuzz run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+JOBS=$(nproc)
+FUZZ_SECONDS=${FUZZ_SECONDS:-45}
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "native core tests (ASan, UBSan)"
+make --no-print-directory test-native JOBS="$JOBS"
+
+step "Windows build and tests under Wine"
+make --no-print-directory test-wine JOBS="$JOBS"
+
+step "fuzzing the catalogue reader for ${FUZZ_SECONDS}s"
+make --no-print-directory test-fuzz JOBS="$JOBS" FUZZ_SECONDS="$FUZZ_SECONDS"
+
+step "all tests passed"

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs a command inside one warm Wine session: its own Xvfb display, one prefix
+# with a virtual desktop and fonts, a persistent wineserver and a small program
+# that keeps the desktop alive. Everything started here is ended by pid.
+#
+#   scripts/wine-session.sh BUILD_DIR COMMAND [ARGS...]
+#
+# BUILD_DIR is the windows build: its wineprefix/ is made once and reused, and
+# its tests/support/qd_keeper.exe keeps the desktop up.
+set -euo pipefail
+
+BUILD_DIR=$(cd "$1" && pwd)
+shift
+
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+
+xvfb_pid=""
+keeper_pid=""
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    if [[ -n $keeper_pid ]]; then kill "$keeper_pid" 2>/dev/null || true; fi
+    if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    rm -f "$display_file"
+}
+display_file=$(mktemp)
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s $display_file ]] && break
+    sleep 0.05
+done
+export DISPLAY=":$(head -n1 "$display_file")"
+for _ in $(seq 100); do
+    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
+    sleep 0.05
+done
+
+if [[ ! -f $WINEPREFIX/.qd-ready ]]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # Without a virtual desktop windows get no caption and every hide or
+    # dismissal stalls about two seconds.
+    $WINE reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    $WINE reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver -k || true
+    wineserver -w || true
+    # fonts-wine is not scanned on its own: Marlett and Tahoma must be in the prefix.
+    ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    touch "$WINEPREFIX/.qd-ready"
+fi
+
+# A persistent server and a warm desktop: services started by the first Wine
+# process inherit its stdio, so they must not be started by a test under ctest.
+wineserver -p
+$WINE wineboot >/dev/null 2>&1 </dev/null
+keeper="$BUILD_DIR/tests/support/qd_keeper.exe"
+if [[ -f $keeper ]]; then
+    $WINE "$keeper" >/dev/null 2>&1 </dev/null &
+    keeper_pid=$!
+fi
+
+set +e
+"$@"
+status=$?
+set -e
+exit $status

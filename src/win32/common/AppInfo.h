@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace qd {
+
+constexpr char ApplicationTitle[] = " Quill'Deck";
+constexpr char CatalogueFileName[] = "QuillDeck.rcc";
+constexpr char PreferencesFileName[] = "QuillDeck.ini";
+constexpr char SingleInstanceMutexName[] = "ostrawenQuilldeckSoftware";
+
+// Folder of the running executable, with its trailing backslash.
+std::string ExecutableFolder();
+
+// The system's text for an error code, without the trailing line break.
+std::string SystemErrorText(unsigned long code);
+
+} // namespace qd

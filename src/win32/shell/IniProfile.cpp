@@ -1,0 +1,27 @@
+#include "shell/IniProfile.h"
+
+#include <windows.h>
+
+#include "common/AppInfo.h"
+#include "common/Error.h"
+
+namespace qd {
+
+namespace {
+constexpr char Section[] = "Preferences";
+}
+
+std::string TIniProfile::readString(const std::string& key, const std::string& fallback) {
+    char buffer[2048];
+    DWORD length = GetPrivateProfileStringA(Section, key.c_str(), fallback.c_str(), buffer,
+                                            sizeof(buffer), path_.c_str());
+    return std::string(buffer, length);
+}
+
+void TIniProfile::writeString(const std::string& key, const std::string& value) {
+    if (!WritePrivateProfileStringA(Section, key.c_str(), value.c_str(), path_.c_str()))
+        throw EQuillDeck("Cannot write preferences file \"" + path_ + "\". " +
+                         SystemErrorText(GetLastError()));
+}
+
+} // namespace qd

@@ -1,0 +1,368 @@
+#include "shell/QuillDeck1.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "ResourceIds.h"
+#include "catalogue/CatalogueStore.h"
+#include "common/AppInfo.h"
+#include "shell/CommandIds.h"
+#include "shell/CommandLine.h"
+#include "shell/MessageLoop.h"
+
+namespace qd {
+
+namespace {
+
+constexpr char ClassName[] = "TForm1";
+constexpr int InitialLeft = 318;
+constexpr int InitialTop = 150;
+constexpr int InitialClientWidth = 158;
+constexpr int InitialClientHeight = 220;
+constexpr int ToolbarHeight = 24;
+constexpr int DividerLefts[] = {1, 50, 78, 124, 152};
+constexpr int DividerTop = 4;
+constexpr int DividerHeight = 17;
+constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                  WS_CLIPCHILDREN;
+
+struct ButtonSpec {
+    std::unique_ptr<TSpeedButton> TForm1::*member;
+    int left, width, glyph;
+    TSpeedButton::Look look;
+    TSpeedButton::GlyphPlace place;
+    const char* hint;
+};
+
+using Look = TSpeedButton::Look;
+using Place = TSpeedButton::GlyphPlace;
+const ButtonSpec Buttons[] = {
+    {&TForm1::ToolButton_add, 5, 22, IDB_GLYPH_ADD, Look::Flat, Place::Centre, "Add Item  [Alt+A] "},
+    {&TForm1::ToolButton_edit, 28, 22, IDB_GLYPH_EDIT, Look::Flat, Place::Centre, "Edit Item  [Alt+E] "},
+    {&TForm1::ToolButton_delete, 57, 22, IDB_GLYPH_DELETE, Look::Flat, Place::Centre, "Remove Item  [Del] "},
+    {&TForm1::ToolButton_options, 85, 22, IDB_GLYPH_OPTIONS, Look::Flat, Place::Centre, "Options  [Alt+O] "},
+    {&TForm1::ToolButton_menu, 108, 13, IDB_GLYPH_MENU, Look::Raised, Place::Bottom, "Show Menu  [Alt+S] "},
+    {&TForm1::ToolButton_exit, 128, 22, IDB_GLYPH_EXIT, Look::Flat, Place::Centre, "Exit  [Alt+X] "},
+};
+constexpr int ButtonTop = 2;
+constexpr int ButtonHeight = 21;
+
+RECT outerRectForClient(int left, int top, int width, int height) {
+    RECT r{left, top, left + width, top + height};
+    AdjustWindowRectEx(&r, MainWindowStyle, FALSE, 0);
+    return r;
+}
+
+} // namespace
+
+TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
+    RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
+                      GetSysColorBrush(COLOR_BTNFACE),
+                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK)));
+    const RECT outer =
+        outerRectForClient(InitialLeft, InitialTop, InitialClientWidth, InitialClientHeight);
+    CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, outer.left, outer.top,
+                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr);
+    CreateControls();
+    FormCreate();
+}
+
+TForm1::~TForm1() { SetMessageFilter(nullptr); }
+
+void TForm1::CreateControls() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
+                                    nullptr, GetModuleHandleA(nullptr), nullptr));
+    for (const ButtonSpec& spec : Buttons) {
+        auto& button = this->*spec.member;
+        button = std::make_unique<TSpeedButton>(Handle(), spec.left, ButtonTop, spec.width,
+                                                ButtonHeight, spec.glyph, spec.look, spec.place);
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(button->Handle());
+        tool.lpszText = const_cast<char*>(spec.hint);
+        SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ToolButton_exit->OnClick = [this] { ToolButton_exitClick(); };
+
+    RECT client;
+    GetClientRect(Handle(), &client);
+    StringGrid1 = std::make_unique<TItemList>(Handle(), table_, 0, ToolbarHeight, client.right,
+                                              client.bottom - ToolbarHeight);
+    StringGrid1->OnClick = [this] { StringGrid1Click(); };
+}
+
+// The start-up sequence. Each step is guarded on its own: an error is shown in
+// the error box and the remaining steps still run, so the window always comes
+// up and the busy cursor never stays.
+void TForm1::FormCreate() {
+    using Step = void (TForm1::*)();
+    static constexpr Step Steps[] = {
+        &TForm1::DecideRestrictedMode,
+        &TForm1::SetUpListGeometry,
+        &TForm1::EditSystemMenu,
+        &TForm1::InstallAppMessageHook,
+        &TForm1::AddTrayIcon,
+        &TForm1::AcceptDroppedFiles,
+        &TForm1::ReadPreferences,
+        &TForm1::AssignShortcuts,
+        &TForm1::LoadItemCatalogue,
+        &TForm1::AddMainGroup,
+        &TForm1::ReadGroups,
+        &TForm1::SelectSavedGroup,
+        &TForm1::ShowMainWindow,
+        &TForm1::MinimizeIfPreferred,
+        &TForm1::MinimizeIfStartedMinimized,
+        &TForm1::SelectSavedRowAndValidate,
+        &TForm1::StringGrid1Click,
+    };
+    ScopedBusyCursor busy;
+    for (Step step : Steps) Guarded(Handle(), [&] { (this->*step)(); });
+}
+
+void TForm1::DecideRestrictedMode() {
+    restrictedMode_ = selectsRestrictedMode(startup_.arguments);
+    if (!restrictedMode_) return;
+    ConfirmDelete = true;
+    CheckSafe = false;
+    CloseCloses = true;
+    KeepDeleted = true;
+    StartMinimized = false;
+    ToolButton_options->SetEnabled(false);
+    // The options menu entry and the group controls are disabled where they
+    // are created, from RestrictedMode().
+}
+
+void TForm1::SetUpListGeometry() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    StringGrid1->SetColumnWidth(client.right - 4);
+}
+
+// Filled in with the tray and window-state commands.
+void TForm1::EditSystemMenu() {
+    HMENU menu = GetSystemMenu(Handle(), FALSE);
+    RemoveMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+    RemoveMenu(menu, SC_MINIMIZE, MF_BYCOMMAND);
+    InsertMenuA(menu, 3, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuA(menu, 4, MF_BYPOSITION | MF_STRING, CmdMinimize, "Minimi&ze");
+    InsertMenuA(menu, 5, MF_BYPOSITION | MF_STRING, CmdStayOnTop, "Stay on &Top");
+    InsertMenuA(menu, 6, MF_BYPOSITION | MF_STRING, CmdDonations, "Donations...");
+    InsertMenuA(menu, 7, MF_BYPOSITION | MF_STRING, CmdAbout, "&About...");
+}
+
+// The application-wide hook (wheel to arrow keys, system commands) comes with
+// the tray and window states.
+void TForm1::InstallAppMessageHook() {}
+
+// The notification-area icon comes with the tray and window states.
+void TForm1::AddTrayIcon() {}
+
+void TForm1::AcceptDroppedFiles() { DragAcceptFiles(Handle(), TRUE); }
+
+void TForm1::ReadPreferences() {
+    if (restrictedMode_) return;
+    preferences_ = std::make_unique<TIniProfile>(startup_.launcherFolder + PreferencesFileName);
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int height = preferences_->readInteger("WindowHeight", r.bottom - r.top);
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(Handle(), &r);
+    const int width = preferences_->readInteger("WindowWidth", r.right - r.left);
+    SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(Handle(), &r);
+    const int left = preferences_->readInteger("WindowLeft", r.left);
+    SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(Handle(), &r);
+    const int top = preferences_->readInteger("WindowTop", r.top);
+    SetWindowPos(Handle(), nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ConfirmDelete = preferences_->readBoolean("ConfirmDelete", true);
+    CheckSafe = preferences_->readBoolean("CheckSafe", true);
+    CloseCloses = preferences_->readBoolean("CaptionClose", false);
+    KeepDeleted = preferences_->readBoolean("KeepDeleted", false);
+}
+
+// Menu shortcuts come with the main context menu.
+void TForm1::AssignShortcuts() {}
+
+void TForm1::LoadItemCatalogue() {
+    cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
+    try {
+        LoadCatalogue(cataloguePath_, table_);
+    } catch (...) {
+        StringGrid1->TableChanged();
+        throw;
+    }
+    StringGrid1->TableChanged();
+}
+
+// Groups fill these three steps.
+void TForm1::AddMainGroup() {}
+void TForm1::ReadGroups() {}
+void TForm1::SelectSavedGroup() {}
+
+void TForm1::ShowMainWindow() {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    FormShow();
+}
+
+void TForm1::FormShow() {
+    ProcessMessages();
+    InvalidateRect(StringGrid1->Handle(), nullptr, FALSE);
+}
+
+void TForm1::MinimizeIfPreferred() {
+    if (restrictedMode_) return;
+    StartMinimized = preferences_->readBoolean("StartMinimized", false);
+    if (StartMinimized) PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+// A shortcut set to "run minimised" passes SW_SHOWMINNOACTIVE; the field is
+// used whether or not the start-up flags mark it valid.
+void TForm1::MinimizeIfStartedMinimized() {
+    if (startup_.startupShowWindow == SW_SHOWMINNOACTIVE)
+        PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+bool TForm1::TrySelectRow(int row) {
+    if (row < 0 || row >= table_.rowCount()) return false;
+    StringGrid1->SelectRow(row);
+    return true;
+}
+
+void TForm1::SelectSavedRowAndValidate() {
+    if (restrictedMode_) {
+        BuildTrayEntries();
+        return;
+    }
+    const int savedRow = preferences_->readInteger("SelectItem", 0);
+    TrySelectRow(savedRow);
+    EnableWindow(StringGrid1->Handle(), FALSE);
+    try {
+        ValidateItems();
+    } catch (...) {
+        EnableWindow(StringGrid1->Handle(), TRUE);
+        throw;
+    }
+    EnableWindow(StringGrid1->Handle(), TRUE);
+    TrySelectRow(savedRow);
+}
+
+// The fingerprint checks join this pass; until then it only builds the tray
+// entries, as the pass does for every row it keeps.
+void TForm1::ValidateItems() { BuildTrayEntries(); }
+
+void TForm1::BuildTrayEntries() {
+    if (!table_.isEmpty()) table_.openTrayEntriesFrom(0);
+}
+
+void TForm1::StringGrid1Click() {
+    const bool hasItem = !table_.cell(ColTitle, table_.currentRow()).empty();
+    ToolButton_edit->SetEnabled(hasItem);
+    ToolButton_delete->SetEnabled(hasItem);
+}
+
+void TForm1::FormResize() {
+    if (!StringGrid1) return;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right,
+               std::max<int>(0, client.bottom - ToolbarHeight), TRUE);
+    int width = client.right - 4;
+    if (StringGrid1->ScrollBarShown()) width -= GetSystemMetrics(SM_CXVSCROLL);
+    StringGrid1->SetColumnWidth(width);
+}
+
+void TForm1::ToolButton_exitClick() {
+    ToolButton_exit->SetDown(false);
+    // Hiding to the tray comes with the tray; until then Exit always closes.
+    Close();
+}
+
+void TForm1::Pop2_ExitClick() { Close(); }
+
+void TForm1::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+// Runs once, from the close or from the end of the Windows session. Each
+// write is reported on its own and the close always completes.
+void TForm1::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_); });
+    if (!restrictedMode_ && preferences_) {
+        Guarded(Handle(), [&] {
+            RECT r;
+            GetWindowRect(Handle(), &r);
+            preferences_->writeInteger("WindowHeight", r.bottom - r.top);
+            preferences_->writeInteger("WindowWidth", r.right - r.left);
+            preferences_->writeInteger("WindowLeft", r.left);
+            preferences_->writeInteger("WindowTop", r.top);
+            preferences_->writeInteger("SelectItem", table_.currentRow());
+            preferences_->writeInteger("SelectGroup", selectedGroup_);
+        });
+        // Flushes the profile cache to disk.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, preferences_->path().c_str());
+    }
+    RemoveTrayIcon();
+}
+
+void TForm1::RemoveTrayIcon() {}
+
+void TForm1::PaintToolbar(HDC dc) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    RECT strip{0, 0, client.right, ToolbarHeight};
+    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
+    RECT line{0, 0, client.right, 2};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    for (int left : DividerLefts) {
+        RECT divider{left, DividerTop, left + 2, DividerTop + DividerHeight};
+        DrawEdge(dc, &divider, EDGE_ETCHED, BF_LEFT);
+    }
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        ScopedPaint paint(Handle());
+        PaintToolbar(paint.dc());
+        return 0;
+    }
+    case WM_SIZE:
+        FormResize();
+        return 0;
+    case WM_CLOSE:
+        FormClose();
+        DestroyWindow(Handle());
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows is ending the session: the list must not be lost.
+        if (wParam) FormClose();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case Pop1_Exit:
+        case Pop2_Exit:
+            Pop2_ExitClick();
+            return 0;
+        }
+        break;
+    case WM_DROPFILES:
+        // Dropped executables are added once adding items exists.
+        DragFinish(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
+} // namespace qd

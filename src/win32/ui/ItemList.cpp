@@ -1,0 +1,246 @@
+#include "ui/ItemList.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace qd {
+
+namespace {
+constexpr char ClassName[] = "TStringGrid";
+constexpr COLORREF SelectionColour = RGB(255, 255, 0);
+constexpr COLORREF DisabledTextColour = RGB(255, 0, 0);
+constexpr int IconLeft = 7;
+constexpr int IconTop = 3;
+constexpr int TextTop = 6;
+constexpr int TextLeft = 17 + IconSize;
+} // namespace
+
+TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height)
+    : table_(table) {
+    font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    CreateHandle(0, ClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, left, top,
+                 width, height, parent, nullptr);
+    UpdateScrollBar();
+}
+
+int TItemList::ShownRowsBefore(int row) const {
+    int shown = 0;
+    for (int r = 0; r < row; ++r) shown += table_.isShown(r) ? 1 : 0;
+    return shown;
+}
+
+int TItemList::ShownRowCount() const { return ShownRowsBefore(table_.rowCount()); }
+
+int TItemList::VisibleRowCapacity() const {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    return std::max<int>(1, (r.bottom - r.top) / DefaultRowHeight);
+}
+
+bool TItemList::ScrollBarShown() const {
+    return (GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+void TItemList::UpdateScrollBar() {
+    const int shown = ShownRowCount();
+    const int capacity = VisibleRowCapacity();
+    topRow_ = std::clamp(topRow_, 0, std::max(0, shown - capacity));
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS};
+    si.nMin = 0;
+    si.nMax = shown - 1;
+    si.nPage = static_cast<UINT>(capacity);
+    si.nPos = topRow_;
+    SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+}
+
+void TItemList::TableChanged() {
+    UpdateScrollBar();
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TItemList::SetColumnWidth(int width) {
+    columnWidth_ = std::max(0, width);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TItemList::ScrollTo(int shownIndex) {
+    const int limit = std::max(0, ShownRowCount() - VisibleRowCapacity());
+    const int top = std::clamp(shownIndex, 0, limit);
+    if (top == topRow_) return;
+    topRow_ = top;
+    UpdateScrollBar();
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TItemList::ScrollIntoView(int row) {
+    if (!table_.isShown(row)) return;
+    const int index = ShownRowsBefore(row);
+    if (index < topRow_) ScrollTo(index);
+    else if (index >= topRow_ + VisibleRowCapacity()) ScrollTo(index - VisibleRowCapacity() + 1);
+}
+
+void TItemList::SelectRow(int row) {
+    table_.setCurrentRow(row);
+    ScrollIntoView(row);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    if (OnClick) OnClick();
+}
+
+int TItemList::RowAt(int y) const {
+    if (y < 0) return -1;
+    int index = topRow_ + y / DefaultRowHeight;
+    for (int r = 0; r < table_.rowCount(); ++r) {
+        if (!table_.isShown(r)) continue;
+        if (index-- == 0) return r;
+    }
+    return -1;
+}
+
+void TItemList::SelectAtPoint(int y) {
+    const int row = RowAt(y);
+    if (row >= 0 && row != table_.currentRow()) {
+        table_.setCurrentRow(row);
+        ScrollIntoView(row);
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
+}
+
+LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        ScopedPaint paint(Handle());
+        Paint(paint.dc(), paint.area());
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        UpdateScrollBar();
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_VSCROLL: {
+        SCROLLINFO si{sizeof(si), SIF_ALL};
+        GetScrollInfo(Handle(), SB_VERT, &si);
+        int top = topRow_;
+        switch (LOWORD(wParam)) {
+        case SB_LINEUP: --top; break;
+        case SB_LINEDOWN: ++top; break;
+        case SB_PAGEUP: top -= VisibleRowCapacity(); break;
+        case SB_PAGEDOWN: top += VisibleRowCapacity(); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: top = si.nTrackPos; break;
+        case SB_TOP: top = 0; break;
+        case SB_BOTTOM: top = ShownRowCount(); break;
+        }
+        ScrollTo(top);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        SetFocus(Handle());
+        SetCapture(Handle());
+        selecting_ = true;
+        SelectAtPoint(GET_Y_LPARAM(lParam));
+        if (OnMouseDown) OnMouseDown();
+        return 0;
+    case WM_RBUTTONDOWN:
+        SetFocus(Handle());
+        if (OnMouseDown) OnMouseDown();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (selecting_) SelectAtPoint(GET_Y_LPARAM(lParam));
+        if (OnMouseMove) OnMouseMove();
+        return 0;
+    case WM_LBUTTONUP:
+        if (selecting_) {
+            selecting_ = false;
+            ReleaseCapture();
+            if (OnClick) OnClick();
+        }
+        if (OnMouseUp) OnMouseUp();
+        return 0;
+    case WM_RBUTTONUP: {
+        if (OnMouseUp) OnMouseUp();
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(Handle(), &p);
+        if (OnContextMenu) OnContextMenu(p);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        selecting_ = false;
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) OnDblClick();
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        if (OnKeyDown && OnKeyDown(wParam)) return 0;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void TItemList::Paint(HDC dc, const RECT& area) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    // Drawn off screen first, so rows never flicker while scrolling or moving.
+    const int width = client.right, height = client.bottom;
+    UniqueDC memory(CreateCompatibleDC(dc));
+    UniqueBitmap canvas(CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1)));
+    ScopedSelect selectCanvas(memory.get(), canvas.get());
+    FillRect(memory.get(), &client, GetSysColorBrush(COLOR_WINDOW));
+    ScopedSelect selectFont(memory.get(), font_.get());
+
+    int index = 0, top = 0;
+    for (int r = 0; r < table_.rowCount() && top < height; ++r) {
+        if (!table_.isShown(r)) continue;
+        if (index++ < topRow_) continue;
+        DrawRow(memory.get(), r, top, r == table_.currentRow());
+        top += DefaultRowHeight;
+    }
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
+           area.left, area.top, SRCCOPY);
+}
+
+void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
+    const COLORREF band = selected ? SelectionColour : GetSysColor(COLOR_WINDOW);
+    const COLORREF text = table_.isDisabled(row) ? DisabledTextColour : GetSysColor(COLOR_WINDOWTEXT);
+    // Column 0 and the one-pixel last column; a pixel line of background
+    // stays above and below every band.
+    RECT bandRect{0, top + 1, columnWidth_ + 1, top + DefaultRowHeight - 1};
+    UniqueBrush brush(CreateSolidBrush(band));
+    FillRect(dc, &bandRect, brush.get());
+    if (table_.isEmpty()) return;
+
+    // The icon is composed over the band colour, so transparency needs no mask.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = IconSize;
+    info.bmiHeader.biHeight = -IconSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(IconSize * IconSize);
+    const DWORD bandPixel = (GetRValue(band) << 16) | (GetGValue(band) << 8) | GetBValue(band);
+    const IconImage& icon = table_.icon(row);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = icon.pixels[i] == IconImage::Transparent ? bandPixel : icon.pixels[i];
+    SetDIBitsToDevice(dc, IconLeft, top + IconTop, IconSize, IconSize, 0, 0, 0, IconSize,
+                      pixels.data(), &info, DIB_RGB_COLORS);
+
+    const std::string& title = table_.cell(ColTitle, row);
+    SetTextColor(dc, text);
+    SetBkColor(dc, band);
+    SetBkMode(dc, OPAQUE);
+    TextOutA(dc, TextLeft, top + TextTop, title.c_str(), static_cast<int>(title.size()));
+}
+
+} // namespace qd

@@ -1,0 +1,63 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "catalogue/ItemTable.h"
+#include "common/Handles.h"
+#include "common/Window.h"
+
+namespace qd {
+
+// The item list: one column of rows, each drawn with its icon and title,
+// rows of height -1 skipped, vertical scroll bar only. It draws the table it
+// is given and keeps the table's current row as its selection.
+class TItemList : public TWindow {
+  public:
+    TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height);
+
+    // The row-selection handling, run after every left click on the list and
+    // whenever the current row changes.
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    // Mouse hooks run after the list handled the event itself.
+    std::function<void()> OnMouseDown;
+    std::function<void()> OnMouseMove;
+    std::function<void()> OnMouseUp;
+    std::function<void(POINT screen)> OnContextMenu;
+    // Keys reach the owner first; returning true means the key was handled.
+    std::function<bool(WPARAM key)> OnKeyDown;
+
+    // Makes `row` current, scrolls it into view and runs OnClick.
+    void SelectRow(int row);
+    // After the table changed: recompute the scroll range and repaint.
+    void TableChanged();
+    void SetColumnWidth(int width);
+    int ColumnWidth() const { return columnWidth_; }
+    bool ScrollBarShown() const;
+    int TopRow() const { return topRow_; }
+    // Row under a client point, or -1 below the last shown row.
+    int RowAt(int y) const;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Paint(HDC dc, const RECT& area);
+    void DrawRow(HDC dc, int row, int top, bool selected);
+    int ShownRowsBefore(int row) const;
+    int ShownRowCount() const;
+    int VisibleRowCapacity() const;
+    void ScrollTo(int shownIndex);
+    void ScrollIntoView(int row);
+    void UpdateScrollBar();
+    void SelectAtPoint(int y);
+
+    ItemTable& table_;
+    UniqueFont font_;
+    int columnWidth_ = 0;
+    int topRow_ = 0; // index among shown rows
+    bool selecting_ = false;
+};
+
+} // namespace qd

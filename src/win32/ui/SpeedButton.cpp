@@ -1,0 +1,143 @@
+#include "ui/SpeedButton.h"
+
+#include <vector>
+
+namespace qd {
+
+namespace {
+
+constexpr COLORREF GlyphTransparent = RGB(255, 0, 255);
+constexpr char ClassName[] = "TSpeedButton";
+
+// The classic disabled look: the glyph's shape embossed, white under grey.
+UniqueBitmap makeGreyGlyph(HBITMAP glyph, SIZE size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> in(size.cx * size.cy), out(size.cx * size.cy, 0x00FF00FF);
+    ScopedWindowDC screen(nullptr);
+    GetDIBits(screen.get(), glyph, 0, size.cy, in.data(), &info, DIB_RGB_COLORS);
+    auto shape = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < size.cx && y < size.cy &&
+               (in[y * size.cx + x] & 0xFFFFFF) != 0xFF00FF;
+    };
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) {
+            if (shape(x, y)) out[y * size.cx + x] = 0x808080;
+            else if (shape(x - 1, y - 1)) out[y * size.cx + x] = 0xFFFFFF;
+        }
+    UniqueBitmap grey(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    SetDIBits(screen.get(), grey.get(), 0, size.cy, out.data(), &info, DIB_RGB_COLORS);
+    return grey;
+}
+
+} // namespace
+
+TSpeedButton::TSpeedButton(HWND parent, int left, int top, int width, int height,
+                           int glyphResource, Look look, GlyphPlace place)
+    : look_(look), place_(place) {
+    glyph_.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                 MAKEINTRESOURCEA(glyphResource), IMAGE_BITMAP,
+                                                 0, 0, LR_CREATEDIBSECTION)));
+    if (glyph_) {
+        BITMAP bm{};
+        GetObjectA(glyph_.get(), sizeof(bm), &bm);
+        glyphSize_ = {bm.bmWidth, bm.bmHeight};
+        greyGlyph_ = makeGreyGlyph(glyph_.get(), glyphSize_);
+    }
+    RegisterClassOnce(ClassName, CS_HREDRAW | CS_VREDRAW, LoadCursorA(nullptr, IDC_ARROW),
+                      nullptr);
+    CreateHandle(0, ClassName, "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
+                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(glyphResource)));
+}
+
+void TSpeedButton::SetEnabled(bool enabled) {
+    EnableWindow(Handle(), enabled);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TSpeedButton::SetDown(bool down) {
+    down_ = down;
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
+}
+
+void TSpeedButton::Click() {
+    if (Enabled() && OnClick) OnClick();
+}
+
+LRESULT TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        ScopedPaint paint(Handle());
+        Paint(paint.dc());
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEMOVE:
+        if (!hot_) {
+            hot_ = true;
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
+            TrackMouseEvent(&track);
+            InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        return 0;
+    case WM_MOUSELEAVE:
+        hot_ = false;
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressing_ = true;
+        SetCapture(Handle());
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONUP: {
+        if (!pressing_) return 0;
+        pressing_ = false;
+        ReleaseCapture();
+        InvalidateRect(Handle(), nullptr, FALSE);
+        RECT r;
+        GetClientRect(Handle(), &r);
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&r, p)) Click();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressing_ = false;
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_ENABLE:
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void TSpeedButton::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    const bool enabled = Enabled();
+    const bool sunken = down_ || (pressing_ && hot_);
+    if (sunken) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    else if (look_ == Look::Raised) DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+    else if (hot_ && enabled) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+
+    HBITMAP glyph = enabled ? glyph_.get() : greyGlyph_.get();
+    if (!glyph) return;
+    int x = (r.right - glyphSize_.cx) / 2;
+    int y = place_ == GlyphPlace::Bottom ? r.bottom - glyphSize_.cy - 4
+                                         : (r.bottom - glyphSize_.cy) / 2;
+    if (sunken) ++x, ++y;
+    UniqueDC memory(CreateCompatibleDC(dc));
+    ScopedSelect select(memory.get(), glyph);
+    TransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, memory.get(), 0, 0, glyphSize_.cx,
+                   glyphSize_.cy, GlyphTransparent);
+}
+
+} // namespace qd

@@ -1,0 +1,33 @@
+# Shared by the end-to-end tests. They run inside scripts/wine-session.sh, so
+# WINEPREFIX and DISPLAY are set. Arguments: QuillDeck.exe, the support folder.
+set -euo pipefail
+WINE=/usr/lib/wine/wine64
+EXE=$1
+SUPPORT=$2
+LAUNCHER=$(mktemp -d /tmp/qd-e2e.XXXXXX)
+cp "$EXE" "$LAUNCHER/QuillDeck.exe"
+pids=()
+finish() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$LAUNCHER"
+}
+trap finish EXIT
+
+remote() { $WINE "$SUPPORT/qd_remote.exe" "$@" | tr -d "\r"; }
+catalogue() { $WINE "$SUPPORT/qd_catalogue.exe" "$@"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts the launcher in the background; its pid is in $launcher_pid.
+start_launcher() {
+    $WINE "$LAUNCHER/QuillDeck.exe" "$@" >/dev/null 2>&1 &
+    launcher_pid=$!
+    pids+=("$launcher_pid")
+    remote wait-window 20000 || fail "the main window did not appear"
+}
+
+# Waits for the launcher started last to end; fails on a non-zero exit code.
+wait_launcher_exit() {
+    local status=0
+    wait "$launcher_pid" || status=$?
+    [[ $status -eq 0 ]] || fail "the launcher ended with exit code $status"
+}

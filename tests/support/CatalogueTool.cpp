@@ -1,0 +1,66 @@
+// Makes and reads catalogue files for the end-to-end tests:
+//   qd_catalogue make FILE N   a catalogue of N items with distinct icons
+//   qd_catalogue dump FILE     one line per row: its cells and an icon checksum
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "catalogue/CatalogueFile.h"
+#include "common/Error.h"
+
+namespace {
+
+qd::IconImage sampleIcon(int item) {
+    qd::IconImage icon;
+    for (int y = 0; y < qd::IconSize; ++y)
+        for (int x = 0; x < qd::IconSize; ++x)
+            if ((x + y + item) % 5 != 0) // every fifth pixel stays transparent
+                icon.at(x, y) = static_cast<std::uint32_t>((item * 40 + x * 11) % 256 << 16 |
+                                                           (y * 12) % 256 << 8 | (item * 70) % 256);
+    return icon;
+}
+
+int make(const char* path, int count) {
+    qd::ItemTable table;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i + 1);
+        table.addItem({"Item " + n, "tools\\item" + n + ".exe", "item" + n + ".exe", "0",
+                       i == 1 ? "--flag \"a b\"" : "", std::to_string(i % 3),
+                       i == 2 ? "0" : std::string(40, 'A' + i), "0"},
+                      sampleIcon(i));
+    }
+    std::ofstream(path, std::ios::binary) << qd::encodeCatalogue(table);
+    return 0;
+}
+
+int dump(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    qd::ItemTable table;
+    try {
+        qd::decodeCatalogue(bytes, table);
+    } catch (const qd::EQuillDeck& e) {
+        std::printf("error: %s\n", e.what());
+        return 1;
+    }
+    for (int r = 0; r < table.imageCount(); ++r) {
+        std::uint64_t sum = 0;
+        for (std::uint32_t p : table.icon(r).pixels) sum = sum * 31 + p;
+        std::string line;
+        for (const std::string& cell : table.cells(r)) line += cell + '|';
+        std::printf("%s icon %016llx\n", line.c_str(), static_cast<unsigned long long>(sum));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && !std::strcmp(argv[1], "make")) return make(argv[2], std::atoi(argv[3]));
+    if (argc == 3 && !std::strcmp(argv[1], "dump")) return dump(argv[2]);
+    std::fprintf(stderr, "usage: qd_catalogue make FILE N | dump FILE\n");
+    return 2;
+}

@@ -1,0 +1,59 @@
+// Drives a running launcher from outside, for the end-to-end tests:
+//   qd_remote wait-window MS   wait until the main window is visible
+//   qd_remote wait-gone MS     wait until no main window is left
+//   qd_remote count            print the number of main windows
+//   qd_remote exit             choose "E&xit" from the main menu
+//   qd_remote close            the caption's close button
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/CommandIds.h"
+
+namespace {
+
+HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
+
+bool waitFor(bool (*done)(), DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+int countWindows() {
+    int count = 0;
+    EnumWindows(
+        [](HWND hwnd, LPARAM counter) -> BOOL {
+            char name[64];
+            if (GetClassNameA(hwnd, name, sizeof(name)) && std::strcmp(name, "TForm1") == 0)
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const char* verb = argv[1];
+    const DWORD wait = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 10000;
+    if (!std::strcmp(verb, "wait-window"))
+        return waitFor([] { return mainWindow() && IsWindowVisible(mainWindow()) != FALSE; }, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "wait-gone")) return waitFor([] { return !mainWindow(); }, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "count")) {
+        std::printf("%d\n", countWindows());
+        return 0;
+    }
+    HWND window = mainWindow();
+    if (!window) return 1;
+    if (!std::strcmp(verb, "exit")) return PostMessageA(window, WM_COMMAND, qd::Pop1_Exit, 0) ? 0 : 1;
+    if (!std::strcmp(verb, "close")) return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    return 2;
+}

@@ -1,0 +1,150 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "catalogue/CatalogueFile.h"
+#include "shell/QuillDeck1.h"
+#include "support/DialogWatcher.h"
+
+namespace qd {
+namespace {
+
+using qdtest::TempFolder;
+
+TStartup startupIn(const TempFolder& folder, std::vector<std::string> args = {}) {
+    TStartup startup;
+    startup.launcherFolder = folder.path();
+    startup.arguments = std::move(args);
+    return startup;
+}
+
+std::string iniKeys(const std::string& path) {
+    char buffer[4096] = {};
+    DWORD n = GetPrivateProfileStringA("Preferences", nullptr, "", buffer, sizeof(buffer),
+                                       path.c_str());
+    std::string keys;
+    for (DWORD i = 0; i < n; i += static_cast<DWORD>(std::strlen(buffer + i)) + 1)
+        keys += std::string(buffer + i) + ";";
+    return keys;
+}
+
+TEST(Startup, FirstStartCreatesEmptyCatalogueAndCloseWritesPlacement) {
+    TempFolder folder;
+    {
+        TForm1 form(startupIn(folder));
+        EXPECT_FALSE(form.RestrictedMode());
+        EXPECT_TRUE(IsWindowVisible(form.Handle()));
+        EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")).size(), 0u);
+        EXPECT_FALSE(form.ToolButton_edit->Enabled());
+        EXPECT_FALSE(form.ToolButton_delete->Enabled());
+        EXPECT_TRUE(form.ToolButton_options->Enabled());
+        // Defaults without a preferences file.
+        EXPECT_TRUE(form.ConfirmDelete);
+        EXPECT_TRUE(form.CheckSafe);
+        EXPECT_FALSE(form.CloseCloses);
+        EXPECT_FALSE(form.KeepDeleted);
+        RECT client;
+        GetClientRect(form.Handle(), &client);
+        EXPECT_EQ(client.right, 158);
+        EXPECT_EQ(client.bottom, 220);
+        EXPECT_EQ(form.StringGrid1->ColumnWidth(), 154);
+        form.Close();
+        qdtest::pump(10);
+    }
+    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")).size(), 0u);
+    EXPECT_EQ(iniKeys(folder.file("QuillDeck.ini")),
+              "WindowHeight;WindowWidth;WindowLeft;WindowTop;SelectItem;SelectGroup;");
+}
+
+TEST(Startup, SavedPlacementIsAppliedAndWrittenBack) {
+    TempFolder folder;
+    const std::string ini = folder.file("QuillDeck.ini");
+    WritePrivateProfileStringA("Preferences", "WindowLeft", "40", ini.c_str());
+    WritePrivateProfileStringA("Preferences", "WindowTop", "$30", ini.c_str());
+    WritePrivateProfileStringA("Preferences", "WindowWidth", "300", ini.c_str());
+    WritePrivateProfileStringA("Preferences", "WindowHeight", "junk", ini.c_str());
+    WritePrivateProfileStringA("Preferences", "CaptionClose", "1", ini.c_str());
+    int defaultHeight = 0;
+    {
+        TForm1 form(startupIn(folder));
+        RECT r;
+        GetWindowRect(form.Handle(), &r);
+        EXPECT_EQ(r.left, 40);
+        EXPECT_EQ(r.top, 48);
+        EXPECT_EQ(r.right - r.left, 300);
+        defaultHeight = r.bottom - r.top;
+        EXPECT_TRUE(form.CloseCloses);
+        form.Close();
+        qdtest::pump(10);
+    }
+    EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowTop", -1, ini.c_str()), 48);
+    EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()), defaultHeight);
+}
+
+TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
+    struct Case {
+        std::vector<std::string> args;
+        bool restricted;
+    };
+    const Case cases[] = {{{"/s"}, true}, {{"/S"}, true},        {{"/silent"}, true},
+                          {{"-s"}, false}, {{"x", "/s"}, false}, {{}, false}};
+    for (const Case& c : cases) {
+        TempFolder folder;
+        ItemTable table;
+        table.addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+        qdtest::writeFile(folder.file("QuillDeck.rcc"), encodeCatalogue(table));
+        {
+            TForm1 form(startupIn(folder, c.args));
+            EXPECT_EQ(form.RestrictedMode(), c.restricted);
+            EXPECT_EQ(form.ToolButton_options->Enabled(), !c.restricted);
+            if (c.restricted) {
+                EXPECT_TRUE(form.ConfirmDelete);
+                EXPECT_FALSE(form.CheckSafe);
+                EXPECT_TRUE(form.CloseCloses);
+                EXPECT_TRUE(form.KeepDeleted);
+                EXPECT_FALSE(form.StartMinimized);
+            }
+            // Tray entries are built in every mode.
+            EXPECT_EQ(form.Table().trayEntryCount(), 1);
+            form.Close();
+            qdtest::pump(10);
+        }
+        EXPECT_EQ(qdtest::fileExists(folder.file("QuillDeck.ini")), !c.restricted);
+        EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), encodeCatalogue(table));
+    }
+}
+
+TEST(Startup, DamagedCatalogueIsReportedAndLeftUntouched) {
+    TempFolder folder;
+    const std::string damaged = std::string("\x05\x00\x00\x00", 4) + "nobmp" + "tail";
+    qdtest::writeFile(folder.file("QuillDeck.rcc"), damaged);
+    qdtest::DialogWatcher dialogs;
+    {
+        TForm1 form(startupIn(folder));
+        ASSERT_EQ(dialogs.seen().size(), 1u);
+        EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
+        EXPECT_EQ(dialogs.seen()[0].text, "Bitmap image is not valid.");
+        // The rest of the start-up still ran.
+        EXPECT_TRUE(IsWindowVisible(form.Handle()));
+        EXPECT_TRUE(form.Table().isEmpty());
+        EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+        form.Close();
+        qdtest::pump(10);
+    }
+    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), damaged);
+}
+
+TEST(Startup, EndOfWindowsSessionSavesTheCatalogue) {
+    TempFolder folder;
+    qdtest::writeFile(folder.file("QuillDeck.rcc"), "");
+    TForm1 form(startupIn(folder));
+    form.Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+    EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), encodeCatalogue(form.Table()));
+}
+
+} // namespace
+} // namespace qd

@@ -1,0 +1,104 @@
+#include "DialogWatcher.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace qdtest {
+
+namespace {
+DialogWatcher* active = nullptr;
+
+std::string windowText(HWND hwnd) {
+    char buffer[4096] = {};
+    GetWindowTextA(hwnd, buffer, sizeof(buffer));
+    return buffer;
+}
+} // namespace
+
+DialogWatcher::DialogWatcher(int answer) : answer_(answer) {
+    active = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+}
+
+DialogWatcher::~DialogWatcher() {
+    UnhookWindowsHookEx(hook_);
+    active = nullptr;
+}
+
+LRESULT CALLBACK DialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && active) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        char name[32] = {};
+        GetClassNameA(dialog, name, sizeof(name));
+        if (std::strcmp(name, "#32770") == 0) {
+            Seen seen;
+            seen.caption = windowText(dialog);
+            char text[4096] = {};
+            GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));
+            seen.text = text;
+            for (HWND child = GetWindow(dialog, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                GetClassNameA(child, name, sizeof(name));
+                if (_stricmp(name, "Button") == 0) seen.buttons.push_back(windowText(child));
+            }
+            active->seen_.push_back(seen);
+            PostMessageA(dialog, WM_COMMAND, active->answer_, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof(base), base);
+    static int counter = 0;
+    path_ = std::string(base) + "qdtest-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter) + "\\";
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path_ + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = path_ + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryA(full.c_str());
+            else DeleteFileA(full.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path_.c_str());
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void pump(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue; // a closed main window's quit
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+} // namespace qdtest
