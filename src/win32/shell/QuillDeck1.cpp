@@ -253,10 +253,8 @@ void TForm1::SelectSavedRowAndValidate() {
     TrySelectRow(savedRow);
 }
 
-// The fingerprint checks join this pass; until then it only builds the tray
-// entries, as the pass does for every row it keeps.
-void TForm1::ValidateItems() { BuildTrayEntries(); }
-
+// Restricted mode skips the start-up pass but still gives every row its
+// tray entry.
 void TForm1::BuildTrayEntries() {
     if (!table_.isEmpty()) table_.openTrayEntriesFrom(0);
 }

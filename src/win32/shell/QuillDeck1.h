@@ -59,6 +59,10 @@ class TForm1 : public TWindow {
     void StringGrid1Click();
     void ToolButton_exitClick();
     void Pop2_ExitClick();
+    void Pop1_ResetSecurityClick();
+    // True while the start-up pass runs: commands that add, remove or reorder
+    // rows must not run then, because the pass visits rows by index.
+    bool Validating() const { return validating_; }
     // Closes the main window: the close sequence runs and the program ends.
     void Close();
 
@@ -100,6 +104,7 @@ class TForm1 : public TWindow {
     std::unique_ptr<TIniProfile> preferences_;
     UniqueWindow tooltips_;
     bool closed_ = false;
+    bool validating_ = false;
 };
 
 } // namespace qd
