@@ -28,6 +28,7 @@ cleanup() {
 }
 display_file=$(mktemp)
 trap cleanup EXIT
+trap "exit 143" INT TERM
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!

@@ -4,6 +4,10 @@
 source "$(dirname "$0")/lib.sh"
 
 catalogue make "$LAUNCHER/QuillDeck.rcc" 3
+# The items' programs exist and fingerprints are not checked: no start-up message.
+mkdir -p "$LAUNCHER/tools"
+for n in 1 2 3; do echo "program $n" >"$LAUNCHER/tools/item$n.exe"; done
+printf '[Preferences]\r\nCheckSafe=0\r\n' >"$LAUNCHER/QuillDeck.ini"
 cp "$LAUNCHER/QuillDeck.rcc" "$LAUNCHER/before.rcc"
 before=$(catalogue dump "$LAUNCHER/before.rcc")
 [[ $(wc -l <<<"$before") -eq 3 ]] || fail "fixture holds $(wc -l <<<"$before") rows"

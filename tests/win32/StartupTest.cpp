@@ -95,8 +95,12 @@ TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
         ItemTable table;
         table.addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
         qdtest::writeFile(folder.file("QuillDeck.rcc"), encodeCatalogue(table));
+        qdtest::writeFile(folder.file("tool.exe"), "x");
+        // Outside restricted mode the start-up check reports the disabled item.
+        qdtest::DialogWatcher dialogs;
         {
             TForm1 form(startupIn(folder, c.args));
+            EXPECT_EQ(dialogs.seen().size(), c.restricted ? 0u : 1u);
             EXPECT_EQ(form.RestrictedMode(), c.restricted);
             EXPECT_EQ(form.ToolButton_options->Enabled(), !c.restricted);
             if (c.restricted) {

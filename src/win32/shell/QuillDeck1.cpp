@@ -5,6 +5,10 @@
 
 #include "ResourceIds.h"
 #include "catalogue/CatalogueStore.h"
+#include "integrity/Launch.h"
+#include "ui/KeyCues.h"
+#include "ui/MessageDialog.h"
+#include "ui/RowNavigation.h"
 #include "common/AppInfo.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
@@ -64,6 +68,7 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, outer.left, outer.top,
                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr);
     CreateControls();
+    SetMessageFilter([this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
 }
 
@@ -88,6 +93,11 @@ void TForm1::CreateControls() {
         tool.lpszText = const_cast<char*>(spec.hint);
         SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    ToolButton_add->OnClick = [this] { ToolButton_addClick(); };
+    ToolButton_edit->OnClick = [this] { ToolButton_editClick(); };
+    ToolButton_delete->OnClick = [this] { ToolButton_deleteClick(); };
+    ToolButton_options->OnClick = [this] { ToolButton_optionsClick(); };
+    ToolButton_menu->OnClick = [this] { ToolButton_menuClick(); };
     ToolButton_exit->OnClick = [this] { ToolButton_exitClick(); };
 
     RECT client;
@@ -95,6 +105,13 @@ void TForm1::CreateControls() {
     StringGrid1 = std::make_unique<TItemList>(Handle(), table_, 0, ToolbarHeight, client.right,
                                               client.bottom - ToolbarHeight);
     StringGrid1->OnClick = [this] { StringGrid1Click(); };
+    StringGrid1->OnDblClick = [this] { StringGrid1DblClick(); };
+    StringGrid1->OnMouseDown = [this] { StringGrid1MouseDown(); };
+    StringGrid1->OnMouseMove = [this] { StringGrid1MouseMove(); };
+    StringGrid1->OnMouseUp = [this] { StringGrid1MouseUp(); };
+    StringGrid1->OnKeyDown = [this](WPARAM key) { return StringGrid1KeyDown(key); };
+    StringGrid1->OnContextMenu = [this](POINT screen) { PopupMenu_mainPopup(screen); };
+    StringGrid1->OnScrollBarShown = [this] { FormResize(); };
 }
 
 // The start-up sequence. Each step is guarded on its own: an error is shown in
@@ -276,6 +293,195 @@ void TForm1::FormResize() {
     StringGrid1->SetColumnWidth(width);
 }
 
+void TForm1::StringGrid1DblClick() {
+    const LaunchDecision launch = decideLaunch(table_, table_.currentRow());
+    if (launch.action == LaunchDecision::Action::Nothing) return;
+    if (launch.action == LaunchDecision::Action::Refuse) {
+        MessageDlg(Handle(), LaunchRefusalText, TMsgDlgType::Error, {TMsgDlgBtn::Abort},
+                   TMsgDlgBtn::Abort);
+        return;
+    }
+    const std::string file = ResolveItemPath(launch.relativePath);
+    // The program starts in its own folder: the shell uses the current one.
+    SetCurrentDirectoryA(folderOf(file).c_str());
+    if (launch.showCommand == 0) return;
+    // ShellExecuteA's call with no error UI: a program that cannot be started
+    // shows nothing, as the launcher promises.
+    SHELLEXECUTEINFOA info{sizeof(info)};
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.hwnd = Handle();
+    info.lpVerb = "open";
+    info.lpFile = file.c_str();
+    info.lpParameters = launch.parameters.c_str();
+    info.nShow = launch.showCommand;
+    ShellExecuteExA(&info);
+}
+
+std::string TForm1::ResolveItemPath(const std::string& relativePath) const {
+    SetCurrentDirectoryA(startup_.launcherFolder.c_str());
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(relativePath.c_str(), sizeof(buffer), buffer, nullptr);
+    return length && length < sizeof(buffer) ? std::string(buffer, length) : relativePath;
+}
+
+void TForm1::LaunchEntryClick(int position) {
+    const int row = table_.rowOfTrayPosition(position);
+    if (row < 0) return;
+    StringGrid1->SelectRow(row);
+    StringGrid1DblClick();
+}
+
+void TForm1::StringGrid1MouseDown() {
+    RowDragActive = true;
+    RowDragFrom = table_.currentRow();
+}
+
+void TForm1::StringGrid1MouseMove() {
+    // The start-up pass visits rows by index: no reordering while it runs.
+    if (!RowDragActive || validating_ || table_.currentRow() == RowDragFrom) return;
+    table_.moveRow(RowDragFrom, table_.currentRow());
+    RowDragActive = false;
+    StringGrid1->TableChanged();
+}
+
+void TForm1::StringGrid1MouseUp() { RowDragActive = false; }
+
+bool TForm1::StringGrid1KeyDown(WPARAM key) {
+    const int current = table_.currentRow();
+    int row;
+    switch (key) {
+    case VK_DOWN:
+    case VK_RIGHT: row = nextShownRow(table_, current, +1); break;
+    case VK_UP:
+    case VK_LEFT: row = nextShownRow(table_, current, -1); break;
+    // Home, End and the page keys skip hidden rows like the arrows do.
+    case VK_HOME: row = firstShownRow(table_, current); break;
+    case VK_END: row = lastShownRow(table_, current); break;
+    case VK_NEXT: row = pageShownRows(table_, current, +1, StringGrid1->VisibleRowCapacity()); break;
+    case VK_PRIOR: row = pageShownRows(table_, current, -1, StringGrid1->VisibleRowCapacity()); break;
+    default: return false;
+    }
+    if (row != current) StringGrid1->SelectRow(row);
+    return true;
+}
+
+bool TForm1::FormKeyDown(WPARAM key, bool alt) {
+    if (key == VK_RETURN) {
+        StringGrid1DblClick();
+        return true;
+    }
+    if (key == VK_DELETE) {
+        ToolButton_delete->Click();
+        return true;
+    }
+    // Alt+G opens the group menu once groups exist.
+    return alt && key == 'G';
+}
+
+void TForm1::FormKeyUp(WPARAM key) { RepaintAfterAltOrTab(Handle(), key); }
+
+void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
+    // The whole toolbar stays visible; the height may shrink to the caption.
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    limits.ptMinTrackSize.x = 2 * frame + 156;
+    limits.ptMinTrackSize.y = GetSystemMetrics(SM_CYCAPTION);
+    limits.ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
+    limits.ptMaxTrackSize.y = GetSystemMetrics(SM_CYSCREEN);
+}
+
+std::vector<MenuEntry> TForm1::MainMenuEntries() const {
+    MainMenuState state;
+    state.editEnabled = ToolButton_edit->Enabled();
+    state.deleteEnabled = ToolButton_delete->Enabled();
+    state.currentRowDisabled = table_.isDisabled(table_.currentRow());
+    state.stayOnTop = stayOnTop_;
+    state.optionsEnabled = !restrictedMode_;
+    return mainMenuEntries(state);
+}
+
+UniqueMenu TForm1::PopupMenu_main() {
+    UniqueMenu menu(CreatePopupMenu());
+    for (const MenuEntry& entry : MainMenuEntries()) {
+        if (!entry.visible) continue;
+        if (entry.isSeparator()) {
+            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const std::string shortcut = entry.shortcutText();
+        const std::string text = shortcut.empty() ? entry.caption : entry.caption + "\t" + shortcut;
+        UINT flags = MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED) |
+                     (entry.checked ? MF_CHECKED : MF_UNCHECKED);
+        if (entry.command == Pop1_Groups) {
+            // Filled with the group list once groups exist; "Main" is always first.
+            HMENU groups = CreatePopupMenu();
+            AppendMenuA(groups, MF_STRING | MF_CHECKED, 0, "Main");
+            AppendMenuA(menu.get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(groups), text.c_str());
+            continue;
+        }
+        AppendMenuA(menu.get(), flags, entry.command, text.c_str());
+    }
+    return menu;
+}
+
+void TForm1::PopupMenu_mainPopup(POINT screen) {
+    UniqueMenu menu = PopupMenu_main();
+    SetForegroundWindow(Handle());
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                                        screen.y, 0, Handle(), nullptr);
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+    if (command) RunCommand(command);
+}
+
+void TForm1::ToolButton_menuClick() {
+    if (!ToolButton_menu->Enabled()) return;
+    ToolButton_menu->SetDown(true);
+    RECT r;
+    GetWindowRect(ToolButton_menu->Handle(), &r);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+    POINT centre{r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
+    ClientToScreen(Handle(), &centre);
+    PopupMenu_mainPopup({centre.x + 5, centre.y + 4});
+    ToolButton_menu->SetDown(false);
+}
+
+void TForm1::RunCommand(unsigned command) {
+    switch (command) {
+    case Pop1_AddItem: ToolButton_addClick(); break;
+    case Pop1_EditItem: ToolButton_editClick(); break;
+    case Pop1_DeleteItem: ToolButton_deleteClick(); break;
+    case Pop1_ResetSecurity: Pop1_ResetSecurityClick(); break;
+    case Pop1_Options: ToolButton_optionsClick(); break;
+    case Pop1_ShowMenu: ToolButton_menuClick(); break;
+    case Pop1_Exit:
+    case Pop2_Exit: Pop2_ExitClick(); break;
+    // Minimize, Restore, Stay on Top and About come with the tray and window
+    // states; Help has no action.
+    default: break;
+    }
+}
+
+bool TForm1::PreTranslateMessage(MSG& msg) {
+    if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+    const bool alt = msg.message == WM_SYSKEYDOWN;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        const int key = static_cast<int>(msg.wParam);
+        // Menu shortcuts first; a disabled entry swallows its key.
+        if (const MenuEntry* entry = findShortcut(MainMenuEntries(), alt, key)) {
+            if (entry->enabled) RunCommand(entry->command);
+            return true;
+        }
+        return FormKeyDown(msg.wParam, alt);
+    }
+    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) FormKeyUp(msg.wParam);
+    return false;
+}
+
+// Commands of the item maintenance issues; they respect their button's state.
+void TForm1::ToolButton_addClick() {}
+void TForm1::ToolButton_editClick() {}
+void TForm1::ToolButton_deleteClick() {}
+void TForm1::ToolButton_optionsClick() {}
+
 void TForm1::ToolButton_exitClick() {
     ToolButton_exit->SetDown(false);
     // Hiding to the tray comes with the tray; until then Exit always closes.
@@ -348,13 +554,26 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case Pop1_Exit:
-        case Pop2_Exit:
-            Pop2_ExitClick();
-            return 0;
+        RunCommand(LOWORD(wParam));
+        return 0;
+    case WM_GETMINMAXINFO:
+        Default(message, wParam, lParam);
+        SizeLimitsHandler(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_CONTEXTMENU: {
+        // From the keyboard (lParam -1) the menu opens at the current row.
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (lParam == -1) {
+            const RECT row = StringGrid1->RowRect(table_.currentRow());
+            p = {row.left + 38, row.bottom};
+            ClientToScreen(StringGrid1->Handle(), &p);
         }
-        break;
+        PopupMenu_mainPopup(p);
+        return 0;
+    }
+    case WM_SETFOCUS:
+        SetFocus(StringGrid1->Handle());
+        return 0;
     case WM_DROPFILES:
         // Dropped executables are added once adding items exists.
         DragFinish(reinterpret_cast<HDROP>(wParam));

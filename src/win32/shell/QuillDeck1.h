@@ -8,7 +8,9 @@
 #include "catalogue/ItemTable.h"
 #include "common/Handles.h"
 #include "common/Window.h"
+#include "integrity/SecHash.h"
 #include "shell/IniProfile.h"
+#include "ui/MainMenu.h"
 #include "ui/ItemList.h"
 #include "ui/SpeedButton.h"
 
@@ -43,6 +45,9 @@ class TForm1 : public TWindow {
     bool CloseCloses = false;
     bool KeepDeleted = false;
 
+    // Digests the executables behind every item fingerprint.
+    TSecHash SecHash1;
+
     // Controls.
     std::unique_ptr<TItemList> StringGrid1;
     std::unique_ptr<TSpeedButton> ToolButton_add;
@@ -57,12 +62,41 @@ class TForm1 : public TWindow {
     void FormClose();
     void FormResize();
     void StringGrid1Click();
+    void StringGrid1DblClick();
+    // A tray entry chosen: the entry at menu position `position` launches its row.
+    void LaunchEntryClick(int position);
+    void StringGrid1MouseDown();
+    void StringGrid1MouseMove();
+    void StringGrid1MouseUp();
+    bool StringGrid1KeyDown(WPARAM key);
+    // Window-level keys, seen before the focused control; true when handled.
+    bool FormKeyDown(WPARAM key, bool alt);
+    void FormKeyUp(WPARAM key);
+    void SizeLimitsHandler(MINMAXINFO& limits);
+    void ToolButton_menuClick();
+    void ToolButton_addClick();
+    void ToolButton_editClick();
+    void ToolButton_deleteClick();
+    void ToolButton_optionsClick();
     void ToolButton_exitClick();
     void Pop2_ExitClick();
     void Pop1_ResetSecurityClick();
     // True while the start-up pass runs: commands that add, remove or reorder
     // rows must not run then, because the pass visits rows by index.
     bool Validating() const { return validating_; }
+
+    // The main context menu as it would open now (PopupMenu_mainPopup runs
+    // first): visible entries only, shortcuts shown after a tab.
+    UniqueMenu PopupMenu_main();
+    // Runs a menu command as choosing its entry does.
+    void RunCommand(unsigned command);
+    // Menu shortcuts and window-level keys for a queued message; true when
+    // the message was consumed.
+    bool PreTranslateMessage(MSG& msg);
+
+    // Reordering by mouse: one press moves an item at most once.
+    bool RowDragActive = false;
+    int RowDragFrom = 0;
     // Closes the main window: the close sequence runs and the program ends.
     void Close();
 
@@ -94,6 +128,9 @@ class TForm1 : public TWindow {
     bool TrySelectRow(int row);
 
     void PaintToolbar(HDC dc);
+    std::vector<MenuEntry> MainMenuEntries() const;
+    void PopupMenu_mainPopup(POINT screen);
+    std::string ResolveItemPath(const std::string& relativePath) const;
     void RemoveTrayIcon();
 
     TStartup startup_;
@@ -105,6 +142,7 @@ class TForm1 : public TWindow {
     UniqueWindow tooltips_;
     bool closed_ = false;
     bool validating_ = false;
+    bool stayOnTop_ = false;
 };
 
 } // namespace qd

@@ -47,6 +47,7 @@ bool TItemList::ScrollBarShown() const {
 }
 
 void TItemList::UpdateScrollBar() {
+    const bool wasShown = ScrollBarShown();
     const int shown = ShownRowCount();
     const int capacity = VisibleRowCapacity();
     topRow_ = std::clamp(topRow_, 0, std::max(0, shown - capacity));
@@ -56,6 +57,7 @@ void TItemList::UpdateScrollBar() {
     si.nPage = static_cast<UINT>(capacity);
     si.nPos = topRow_;
     SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+    if (ScrollBarShown() != wasShown && OnScrollBarShown) OnScrollBarShown();
 }
 
 void TItemList::TableChanged() {
@@ -99,6 +101,11 @@ int TItemList::RowAt(int y) const {
         if (index-- == 0) return r;
     }
     return -1;
+}
+
+RECT TItemList::RowRect(int row) const {
+    const int top = (ShownRowsBefore(row) - topRow_) * DefaultRowHeight;
+    return RECT{0, top, columnWidth_, top + DefaultRowHeight};
 }
 
 void TItemList::SelectAtPoint(int y) {

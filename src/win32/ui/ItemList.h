@@ -27,6 +27,8 @@ class TItemList : public TWindow {
     std::function<void(POINT screen)> OnContextMenu;
     // Keys reach the owner first; returning true means the key was handled.
     std::function<bool(WPARAM key)> OnKeyDown;
+    // The vertical scroll bar appeared or went away.
+    std::function<void()> OnScrollBarShown;
 
     // Makes `row` current, scrolls it into view and runs OnClick.
     void SelectRow(int row);
@@ -38,6 +40,10 @@ class TItemList : public TWindow {
     int TopRow() const { return topRow_; }
     // Row under a client point, or -1 below the last shown row.
     int RowAt(int y) const;
+    // Client rectangle of a shown row (its top may lie outside the view).
+    RECT RowRect(int row) const;
+    // Shown rows that fit in the view: the step of Page Up and Page Down.
+    int VisibleRowCapacity() const;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -47,7 +53,6 @@ class TItemList : public TWindow {
     void DrawRow(HDC dc, int row, int top, bool selected);
     int ShownRowsBefore(int row) const;
     int ShownRowCount() const;
-    int VisibleRowCapacity() const;
     void ScrollTo(int shownIndex);
     void ScrollIntoView(int row);
     void UpdateScrollBar();

@@ -1,0 +1,170 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "catalogue/CatalogueFile.h"
+#include "shell/MessageLoop.h"
+#include "shell/QuillDeck1.h"
+#include "support/DialogWatcher.h"
+
+namespace qd {
+namespace {
+
+using qdtest::TempFolder;
+
+IconImage iconOf(int seed) {
+    IconImage icon;
+    icon.at(0, 0) = static_cast<std::uint32_t>(seed);
+    return icon;
+}
+
+RowCells item(const std::string& title, const std::string& fingerprint = std::string(40, 'Q'),
+              const std::string& path = "tool.exe") {
+    return {title, path, "tool.exe", "0", "", "0", fingerprint, "0"};
+}
+
+// A started main window over a catalogue of the given rows.
+struct Launcher {
+    TempFolder folder;
+    std::unique_ptr<TForm1> form;
+
+    explicit Launcher(const std::vector<RowCells>& rows) {
+        ItemTable table;
+        for (size_t i = 0; i < rows.size(); ++i) table.addItem(rows[i], iconOf(int(i) + 1));
+        qdtest::writeFile(folder.file("QuillDeck.rcc"), rows.empty() ? "" : encodeCatalogue(table));
+        qdtest::writeFile(folder.file("tool.exe"), "not a program");
+        // Start-up checks are not what these tests are about.
+        WritePrivateProfileStringA("Preferences", "CheckSafe", "0",
+                                   folder.file("QuillDeck.ini").c_str());
+        TStartup startup;
+        startup.launcherFolder = folder.path();
+        form = std::make_unique<TForm1>(startup);
+    }
+    ~Launcher() {
+        if (form->Handle()) DestroyWindow(form->Handle());
+        qdtest::pump(1);
+    }
+    ItemTable& table() { return form->Table(); }
+    HWND list() { return form->StringGrid1->Handle(); }
+    void key(UINT message, WPARAM key) {
+        PostMessageA(list(), message, key, 0);
+        ProcessMessages();
+    }
+};
+
+std::vector<std::string> menuTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        if (state & MF_SEPARATOR) {
+            texts.push_back("-");
+            continue;
+        }
+        texts.push_back(std::string(text) + ((state & MF_GRAYED) ? "(off)" : ""));
+    }
+    return texts;
+}
+
+TEST(ItemListView, DragOnceMovesItemWithIconAndTrayEntry) {
+    Launcher launcher({item("Item0"), item("Item1"), item("Item2"), item("Item3"), item("Item4")});
+    ASSERT_EQ(launcher.table().rowCount(), 5);
+    const int y1 = 1 * DefaultRowHeight + 10, y2 = 2 * DefaultRowHeight + 10, y3 = y2 + DefaultRowHeight;
+    SendMessageA(launcher.list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, y1));
+    SendMessageA(launcher.list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, y2));
+    // Further motion with the button held only moves the selection.
+    SendMessageA(launcher.list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, y3));
+    SendMessageA(launcher.list(), WM_LBUTTONUP, 0, MAKELPARAM(20, y3));
+
+    const char* order[] = {"Item0", "Item2", "Item1", "Item3", "Item4"};
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(launcher.table().cell(ColTitle, r), order[r]);
+    // Item1's icon travelled with it (the seed pixel tells the icons apart).
+    EXPECT_EQ(launcher.table().icon(2).at(0, 0), 2u);
+    EXPECT_EQ(launcher.table().icon(1).at(0, 0), 3u);
+    EXPECT_EQ(launcher.table().currentRow(), 3);
+    // The tray entry at position 2 + 2 now launches (and selects) Item1.
+    EXPECT_EQ(launcher.table().rowOfTrayPosition(4), 2);
+    launcher.form->LaunchEntryClick(4);
+    EXPECT_EQ(launcher.table().currentRow(), 2);
+}
+
+TEST(ItemListView, ContextMenuFollowsTheCurrentRow) {
+    {
+        Launcher empty({});
+        EXPECT_EQ(menuTexts(empty.form->PopupMenu_main().get()),
+                  (std::vector<std::string>{"&Add Item\tAlt+A", "&Edit Item\tAlt+E(off)",
+                                            "&Remove Item\tAlt+D(off)", "-", "Minimi&ze\tAlt+M",
+                                            "Stay on &Top\tAlt+T", "&Options ...\tAlt+O",
+                                            "&Help ...\tF1(off)", "A&bout...\tAlt+B", "-",
+                                            "E&xit\tAlt+X"}));
+        EXPECT_FALSE(empty.form->ToolButton_edit->Enabled());
+    }
+    Launcher launcher({item("Good"), item("Bad", "0")});
+    auto texts = menuTexts(launcher.form->PopupMenu_main().get());
+    EXPECT_EQ(texts[1], "&Edit Item\tAlt+E");
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Reset Security *"), 0);
+    launcher.key(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(launcher.table().currentRow(), 1);
+    texts = menuTexts(launcher.form->PopupMenu_main().get());
+    EXPECT_EQ(texts[4], "Reset Security *");
+    EXPECT_EQ(texts[5], "-");
+}
+
+TEST(ItemListView, ShortcutsWorkOnHiddenEntriesAndNotOnDisabledOnes) {
+    Launcher launcher({});
+    // Alt+S belongs to the hidden "&Show Menu": it opens the menu at the button.
+    static bool menuOpened;
+    static TForm1* form;
+    menuOpened = false;
+    form = launcher.form.get();
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        menuOpened = form->ToolButton_menu->Down();
+        EndMenu();
+    });
+    launcher.key(WM_SYSKEYDOWN, 'S');
+    EXPECT_TRUE(menuOpened);
+    EXPECT_FALSE(launcher.form->ToolButton_menu->Down());
+
+    // Alt+E is disabled on the empty table: swallowed, the key never reaches the list.
+    MSG msg{launcher.list(), WM_SYSKEYDOWN, 'E', 0};
+    EXPECT_TRUE(launcher.form->PreTranslateMessage(msg));
+    MSG other{launcher.list(), WM_SYSKEYDOWN, 'Q', 0};
+    EXPECT_FALSE(launcher.form->PreTranslateMessage(other));
+
+    // Alt+X ends the program.
+    launcher.key(WM_SYSKEYDOWN, 'X');
+    EXPECT_FALSE(IsWindow(launcher.list()));
+}
+
+TEST(ItemListView, ArrowsSkipRowsHiddenByTheGroupFilter) {
+    Launcher launcher({item("A"), item("B"), item("C"), item("D")});
+    launcher.table().setRowHeight(1, HiddenRowHeight);
+    launcher.table().setRowHeight(2, HiddenRowHeight);
+    launcher.form->StringGrid1->SelectRow(0);
+    const std::pair<WPARAM, int> steps[] = {{VK_DOWN, 3}, {VK_RIGHT, 3}, {VK_UP, 0}, {VK_LEFT, 0}};
+    for (auto [key, expected] : steps) {
+        launcher.key(WM_KEYDOWN, key);
+        EXPECT_EQ(launcher.table().currentRow(), expected) << key;
+    }
+}
+
+TEST(ItemListView, ScrollBarNarrowsTheColumnAndToolbarLimitsTheWidth) {
+    std::vector<RowCells> rows;
+    for (int i = 0; i < 20; ++i) rows.push_back(item("Item" + std::to_string(i)));
+    Launcher launcher(rows);
+    RECT client;
+    GetClientRect(launcher.form->Handle(), &client);
+    ASSERT_TRUE(launcher.form->StringGrid1->ScrollBarShown());
+    EXPECT_EQ(launcher.form->StringGrid1->ColumnWidth(),
+              client.right - 4 - GetSystemMetrics(SM_CXVSCROLL));
+
+    MINMAXINFO limits{};
+    SendMessageA(launcher.form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, 2 * GetSystemMetrics(SM_CXFRAME) + 156);
+    EXPECT_EQ(limits.ptMinTrackSize.y, GetSystemMetrics(SM_CYCAPTION));
+}
+
+} // namespace
+} // namespace qd
