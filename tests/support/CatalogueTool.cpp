@@ -25,9 +25,12 @@ qd::IconImage sampleIcon(int item) {
 
 int make(const char* path, int count) {
     qd::ItemTable table;
+    static const char* const Titles[] = {"Text Editor", "Calculator", "Image Viewer", "Archiver",
+                                         "Terminal", "Notes"};
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i + 1);
-        table.addItem({"Item " + n, "tools\\item" + n + ".exe", "item" + n + ".exe", "0",
+        const std::string title = Titles[i % 6] + (i < 6 ? std::string() : " " + n);
+        table.addItem({title, "tools\\item" + n + ".exe", "item" + n + ".exe", "0",
                        i == 1 ? "--flag \"a b\"" : "", std::to_string(i % 3),
                        i == 2 ? "0" : std::string(40, 'A' + i), "0"},
                       sampleIcon(i));
