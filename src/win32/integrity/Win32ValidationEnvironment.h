@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "integrity/Validation.h"
+#include "ui/ItemList.h"
+
+namespace qd {
+
+// The start-up pass on Windows: files on disk, the main window's message
+// boxes, and the list kept painted between rows.
+class Win32ValidationEnvironment : public ValidationEnvironment {
+  public:
+    // Expands a RelativePath against the launcher folder itself.
+    using Resolver = std::function<std::string(const std::string& relativePath)>;
+
+    Win32ValidationEnvironment(HWND owner, Resolver resolver, TSecHash& hash, TItemList& list);
+
+    std::string resolve(const std::string& relativePath) override;
+    bool fileExists(const std::string& fullPath) override;
+    TSecHashDigest digest(const std::string& fullPath) override;
+    void pumpMessages() override;
+    void showSecurityError(const std::string& text) override;
+    void showWarning(const std::string& text) override;
+
+  private:
+    HWND owner_;
+    Resolver resolver_;
+    TSecHash& hash_;
+    TItemList& list_;
+};
+
+} // namespace qd

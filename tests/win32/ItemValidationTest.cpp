@@ -1,0 +1,150 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "catalogue/CatalogueFile.h"
+#include "common/Window.h"
+#include "integrity/Fingerprint.h"
+#include "integrity/Validation.h"
+#include "shell/QuillDeck1.h"
+#include "support/DialogWatcher.h"
+
+namespace qd {
+namespace {
+
+using Buttons = std::vector<std::string>;
+
+std::string fingerprintOf(const std::string& bytes) {
+    TSecHash hash;
+    hash.update(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return makeItemFingerprint(hash.finish());
+}
+
+// A launcher folder with its catalogue and preferences, written before the
+// main window starts.
+class Launcher {
+  public:
+    qdtest::TempFolder folder;
+    ItemTable table;
+
+    // `contents` is written to the launcher folder's tools\ unless it is null.
+    void addItem(const std::string& title, const std::string& file, const char* contents,
+                 const std::string& fingerprint) {
+        if (contents) {
+            CreateDirectoryA(folder.file("tools").c_str(), nullptr);
+            qdtest::writeFile(folder.file("tools\\" + file), contents);
+        }
+        table.addItem({title, "tools\\" + file, file, "0", "", "0", fingerprint, "0"}, IconImage{});
+    }
+    void setPreference(const char* key, const char* value) {
+        WritePrivateProfileStringA("Preferences", key, value, folder.file("QuillDeck.ini").c_str());
+    }
+    // Starts the main window with the current directory elsewhere, so that
+    // only resolving against the launcher folder finds the files.
+    std::unique_ptr<TForm1> start() {
+        qdtest::writeFile(folder.file("QuillDeck.rcc"), encodeCatalogue(table));
+        SetCurrentDirectoryA(elsewhere.path().c_str());
+        TStartup startup;
+        startup.launcherFolder = folder.path();
+        return std::make_unique<TForm1>(startup);
+    }
+    void moveCurrentDirectoryAway() const { SetCurrentDirectoryA(elsewhere.path().c_str()); }
+
+  private:
+    qdtest::TempFolder elsewhere;
+};
+
+void closeForm(TForm1& form) {
+    form.Close();
+    qdtest::pump(10);
+}
+
+TEST(ItemValidation, ChangedExecutableIsDisabledWithSecurityError) {
+    Launcher launcher;
+    launcher.addItem("Same", "same.exe", "one", fingerprintOf("one"));
+    launcher.addItem("My Tool", "tool.exe", "patched", fingerprintOf("original"));
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].caption, "Security error !");
+    EXPECT_EQ(dialogs.seen()[0].text, "' My Tool'  item :\r\nChanged or tampered file !");
+    EXPECT_EQ(dialogs.seen()[0].buttons, Buttons{"OK"});
+    const ItemTable& table = form->Table();
+    EXPECT_EQ(table.cell(ColFingerprint, 0), fingerprintOf("one"));
+    EXPECT_TRUE(table.isDisabled(1));
+    EXPECT_EQ(table.trayEntryCount(), 2);
+    EXPECT_FALSE(form->Validating());
+    closeForm(*form);
+}
+
+TEST(ItemValidation, MissingExecutablesAreRemovedLastRowFirst) {
+    Launcher launcher;
+    for (const char* title : {"Tool A", "Tool B", "Tool C"})
+        launcher.addItem(title, std::string(title) + ".exe", nullptr, fingerprintOf(title));
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 3u);
+    const char* const order[] = {"tool c", "tool b", "tool a"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(dialogs.seen()[i].caption, "Warning");
+        EXPECT_EQ(dialogs.seen()[i].text, std::string("' ") + order[i] +
+                                              "'  doesn't exist anymore.\r\n"
+                                              "Removing item from launch menu listing ...");
+        EXPECT_EQ(dialogs.seen()[i].buttons, Buttons{"OK"});
+    }
+    EXPECT_TRUE(form->Table().isEmpty());
+    EXPECT_EQ(form->Table().trayEntryCount(), 0);
+    EXPECT_FALSE(form->ToolButton_edit->Enabled());
+    closeForm(*form);
+}
+
+TEST(ItemValidation, MissingExecutableIsKeptDisabledWhenPreferred) {
+    Launcher launcher;
+    launcher.setPreference("KeepDeleted", "1");
+    launcher.addItem("My Tool", "tool.exe", nullptr, fingerprintOf("tool"));
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].caption, "Warning");
+    EXPECT_EQ(dialogs.seen()[0].text, "' my tool'  doesn't exist anymore.\r\n"
+                                      "Disabling item from launch menu listing ...");
+    ASSERT_EQ(form->Table().rowCount(), 1);
+    EXPECT_TRUE(form->Table().isDisabled(0));
+    EXPECT_EQ(form->Table().trayEntryCount(), 1);
+    closeForm(*form);
+}
+
+TEST(ItemValidation, ResetSecurityStoresFreshFingerprintUnlessAborted) {
+    Launcher launcher;
+    launcher.setPreference("CheckSafe", "0");
+    launcher.addItem("My Tool", "tool.exe", "version 2", DisabledMark);
+    qdtest::DialogWatcher dialogs(IDABORT);
+    auto form = launcher.start();
+    ASSERT_TRUE(dialogs.seen().empty());
+
+    form->Pop1_ResetSecurityClick();
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].caption, "Error");
+    EXPECT_EQ(dialogs.seen()[0].text, ResetSecurityQuestion);
+    EXPECT_EQ(dialogs.seen()[0].buttons, (Buttons{"OK", "&Abort"}));
+    EXPECT_TRUE(form->Table().isDisabled(0));
+
+    dialogs.setAnswer(IDOK);
+    launcher.moveCurrentDirectoryAway();
+    form->Pop1_ResetSecurityClick();
+    EXPECT_EQ(form->Table().cell(ColFingerprint, 0), fingerprintOf("version 2"));
+
+    // A file that cannot be digested reaches the window procedure's error box.
+    form->Table().setCell(ColFingerprint, 0, DisabledMark);
+    ASSERT_TRUE(DeleteFileA(launcher.folder.file("tools\\tool.exe").c_str()));
+    EXPECT_FALSE(Guarded(form->Handle(), [&] { form->Pop1_ResetSecurityClick(); }));
+    ASSERT_EQ(dialogs.seen().size(), 4u);
+    EXPECT_EQ(dialogs.seen()[3].caption, " Quill'Deck");
+    EXPECT_EQ(dialogs.seen()[3].text, "File not found !");
+    EXPECT_TRUE(form->Table().isDisabled(0));
+    EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    closeForm(*form);
+}
+
+} // namespace
+} // namespace qd
