@@ -14,21 +14,10 @@ test: setup
 setup:
 	scripts/setup.sh
 
-native:
-	cmake --preset native >/dev/null
-	cmake --build build/native -j$(JOBS)
-
-windows:
-	cmake --preset windows >/dev/null
-	cmake --build build/windows -j$(JOBS)
-
-fuzz:
-	cmake --preset fuzz >/dev/null
-	cmake --build build/fuzz -j$(JOBS)
-
-bench:
-	cmake --preset bench >/dev/null
-	cmake --build build/bench -j$(JOBS)
+# One configure-and-build rule for every CMake preset.
+native windows fuzz bench:
+	cmake --preset $@ >/dev/null
+	cmake --build build/$@ -j$(JOBS)
 
 test-native: native
 	ctest --test-dir build/native --output-on-failure -j$(JOBS)
