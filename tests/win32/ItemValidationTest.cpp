@@ -77,6 +77,28 @@ TEST(ItemValidation, ChangedExecutableIsDisabledWithSecurityError) {
     closeForm(*form);
 }
 
+// Messages run between rows, but the pass visits rows by index: a drag that
+// arrives meanwhile must not reorder them.
+TEST(ItemValidation, RowsCannotBeReorderedWhileThePassRuns) {
+    Launcher launcher;
+    launcher.addItem("First", "a.exe", "changed", fingerprintOf("a"));
+    launcher.addItem("Second", "b.exe", "changed", fingerprintOf("b"));
+    qdtest::DialogWatcher dialogs;
+    dialogs.onShown = [] {
+        HWND list = FindWindowExA(FindWindowA("TForm1", nullptr), nullptr, "TStringGrid", nullptr);
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+        SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, DefaultRowHeight + 10));
+        SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, DefaultRowHeight + 10));
+    };
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    EXPECT_EQ(form->Table().cell(ColTitle, 0), "First");
+    EXPECT_EQ(form->Table().cell(ColTitle, 1), "Second");
+    EXPECT_TRUE(form->Table().isDisabled(0));
+    EXPECT_TRUE(form->Table().isDisabled(1));
+    closeForm(*form);
+}
+
 TEST(ItemValidation, MissingExecutablesAreRemovedLastRowFirst) {
     Launcher launcher;
     for (const char* title : {"Tool A", "Tool B", "Tool C"})

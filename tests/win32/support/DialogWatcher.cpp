@@ -43,6 +43,7 @@ LRESULT CALLBACK DialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
                 if (_stricmp(name, "Button") == 0) seen.buttons.push_back(windowText(child));
             }
             active->seen_.push_back(seen);
+            if (active->onShown) active->onShown();
             PostMessageA(dialog, WM_COMMAND, active->answer_, 0);
         }
     }

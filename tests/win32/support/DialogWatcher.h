@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ class DialogWatcher {
 
     const std::vector<Seen>& seen() const { return seen_; }
     void setAnswer(int answer) { answer_ = answer; }
+    // Runs as each dialog opens, before it is answered.
+    std::function<void()> onShown;
 
   private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
