@@ -31,8 +31,8 @@ TEST(ErrorBoxText, FullStopOnlyAfterCharactersSortingAfterDot) {
     EXPECT_EQ(errorBoxText("Bitmap image is not valid"), "Bitmap image is not valid.");
     EXPECT_EQ(errorBoxText("File not found !"), "File not found !");
     EXPECT_EQ(errorBoxText("Done."), "Done.");
-    EXPECT_EQ(errorBoxText("Code 5"), "Code 5.");   // '5' sorts after '.'
-    EXPECT_EQ(errorBoxText("Odd -"), "Odd -");      // '-' sorts before '.'
+    EXPECT_EQ(errorBoxText("Code 5"), "Code 5."); // '5' sorts after '.'
+    EXPECT_EQ(errorBoxText("Odd -"), "Odd -");    // '-' sorts before '.'
     EXPECT_EQ(errorBoxText("Umlaut \xE4"), "Umlaut \xE4.");
     EXPECT_EQ(errorBoxText(""), "");
 }

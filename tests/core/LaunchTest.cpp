@@ -38,7 +38,8 @@ TEST(LaunchDecision, EmptyTableDoesNothingAndDisabledItemIsRefused) {
 }
 
 TEST(LaunchDecision, FullPathOnAnotherDriveIsKeptAndFolderEndsWithBackslash) {
-    EXPECT_EQ(decideLaunch(oneItem("0", "K", "d:\\apps\\y.exe"), 0).relativePath, "d:\\apps\\y.exe");
+    EXPECT_EQ(decideLaunch(oneItem("0", "K", "d:\\apps\\y.exe"), 0).relativePath,
+              "d:\\apps\\y.exe");
     EXPECT_EQ(folderOf("E:\\kit\\tools\\x.exe"), "E:\\kit\\tools\\");
     EXPECT_EQ(folderOf("x.exe"), "");
 }

@@ -9,7 +9,8 @@ ItemTable rows(int count, std::initializer_list<int> hidden) {
     ItemTable table;
     for (int i = 0; i < count; ++i)
         table.addItem({"Item" + std::to_string(i), "p", "f", "0", "", "0", "0", "0"}, IconImage{});
-    for (int r : hidden) table.setRowHeight(r, HiddenRowHeight);
+    for (int r : hidden)
+        table.setRowHeight(r, HiddenRowHeight);
     return table;
 }
 

@@ -25,8 +25,8 @@ qd::IconImage sampleIcon(int item) {
 
 int make(const char* path, int count) {
     qd::ItemTable table;
-    static const char* const Titles[] = {"Text Editor", "Calculator", "Image Viewer", "Archiver",
-                                         "Terminal", "Notes"};
+    static const char* const Titles[] = {"Text Editor", "Calculator", "Image Viewer",
+                                         "Archiver",    "Terminal",   "Notes"};
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i + 1);
         const std::string title = Titles[i % 6] + (i < 6 ? std::string() : " " + n);
@@ -51,9 +51,11 @@ int dump(const char* path) {
     }
     for (int r = 0; r < table.imageCount(); ++r) {
         std::uint64_t sum = 0;
-        for (std::uint32_t p : table.icon(r).pixels) sum = sum * 31 + p;
+        for (std::uint32_t p : table.icon(r).pixels)
+            sum = sum * 31 + p;
         std::string line;
-        for (const std::string& cell : table.cells(r)) line += cell + '|';
+        for (const std::string& cell : table.cells(r))
+            line += cell + '|';
         std::printf("%s icon %016llx\n", line.c_str(), static_cast<unsigned long long>(sum));
     }
     return 0;

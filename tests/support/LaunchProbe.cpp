@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(sizeof(cwd), cwd);
     std::string args;
-    for (int i = 1; i < __argc; ++i) args += std::string("[") + __argv[i] + "]";
+    for (int i = 1; i < __argc; ++i)
+        args += std::string("[") + __argv[i] + "]";
     // Written under another name and renamed, so a reader never sees half a file.
     const std::string out = folder + "probe-out.txt";
     {

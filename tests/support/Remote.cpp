@@ -14,7 +14,9 @@
 
 namespace {
 
-HWND mainWindow() { return FindWindowA("TForm1", nullptr); }
+HWND mainWindow() {
+    return FindWindowA("TForm1", nullptr);
+}
 
 bool waitFor(bool (*done)(), DWORD milliseconds) {
     const DWORD start = GetTickCount();
@@ -45,7 +47,9 @@ int main(int argc, char** argv) {
     const char* verb = argv[1];
     const DWORD wait = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 10000;
     if (!std::strcmp(verb, "wait-window"))
-        return waitFor([] { return mainWindow() && IsWindowVisible(mainWindow()) != FALSE; }, wait) ? 0 : 1;
+        return waitFor([] { return mainWindow() && IsWindowVisible(mainWindow()) != FALSE; }, wait)
+                   ? 0
+                   : 1;
     if (!std::strcmp(verb, "wait-gone")) return waitFor([] { return !mainWindow(); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "count")) {
         std::printf("%d\n", countWindows());
@@ -53,7 +57,9 @@ int main(int argc, char** argv) {
     }
     HWND window = mainWindow();
     if (!window) return 1;
-    if (!std::strcmp(verb, "exit")) return PostMessageA(window, WM_COMMAND, qd::Pop1_Exit, 0) ? 0 : 1;
-    if (!std::strcmp(verb, "close")) return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+    if (!std::strcmp(verb, "exit"))
+        return PostMessageA(window, WM_COMMAND, qd::Pop1_Exit, 0) ? 0 : 1;
+    if (!std::strcmp(verb, "close"))
+        return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     return 2;
 }

@@ -30,7 +30,8 @@ struct Launcher {
 
     explicit Launcher(const std::vector<RowCells>& rows) {
         ItemTable table;
-        for (size_t i = 0; i < rows.size(); ++i) table.addItem(rows[i], iconOf(int(i) + 1));
+        for (size_t i = 0; i < rows.size(); ++i)
+            table.addItem(rows[i], iconOf(int(i) + 1));
         qdtest::writeFile(folder.file("QuillDeck.rcc"), rows.empty() ? "" : encodeCatalogue(table));
         qdtest::writeFile(folder.file("tool.exe"), "not a program");
         // Start-up checks are not what these tests are about.
@@ -70,7 +71,8 @@ std::vector<std::string> menuTexts(HMENU menu) {
 TEST(ItemListView, DragOnceMovesItemWithIconAndTrayEntry) {
     Launcher launcher({item("Item0"), item("Item1"), item("Item2"), item("Item3"), item("Item4")});
     ASSERT_EQ(launcher.table().rowCount(), 5);
-    const int y1 = 1 * DefaultRowHeight + 10, y2 = 2 * DefaultRowHeight + 10, y3 = y2 + DefaultRowHeight;
+    const int y1 = 1 * DefaultRowHeight + 10, y2 = 2 * DefaultRowHeight + 10,
+              y3 = y2 + DefaultRowHeight;
     SendMessageA(launcher.list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, y1));
     SendMessageA(launcher.list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, y2));
     // Further motion with the button held only moves the selection.
@@ -78,7 +80,8 @@ TEST(ItemListView, DragOnceMovesItemWithIconAndTrayEntry) {
     SendMessageA(launcher.list(), WM_LBUTTONUP, 0, MAKELPARAM(20, y3));
 
     const char* order[] = {"Item0", "Item2", "Item1", "Item3", "Item4"};
-    for (int r = 0; r < 5; ++r) EXPECT_EQ(launcher.table().cell(ColTitle, r), order[r]);
+    for (int r = 0; r < 5; ++r)
+        EXPECT_EQ(launcher.table().cell(ColTitle, r), order[r]);
     // Item1's icon travelled with it (the seed pixel tells the icons apart).
     EXPECT_EQ(launcher.table().icon(2).at(0, 0), 2u);
     EXPECT_EQ(launcher.table().icon(1).at(0, 0), 3u);
@@ -93,11 +96,10 @@ TEST(ItemListView, ContextMenuFollowsTheCurrentRow) {
     {
         Launcher empty({});
         EXPECT_EQ(menuTexts(empty.form->PopupMenu_main().get()),
-                  (std::vector<std::string>{"&Add Item\tAlt+A", "&Edit Item\tAlt+E(off)",
-                                            "&Remove Item\tAlt+D(off)", "-", "Minimi&ze\tAlt+M",
-                                            "Stay on &Top\tAlt+T", "&Options ...\tAlt+O",
-                                            "&Help ...\tF1(off)", "A&bout...\tAlt+B", "-",
-                                            "E&xit\tAlt+X"}));
+                  (std::vector<std::string>{
+                      "&Add Item\tAlt+A", "&Edit Item\tAlt+E(off)", "&Remove Item\tAlt+D(off)", "-",
+                      "Minimi&ze\tAlt+M", "Stay on &Top\tAlt+T", "&Options ...\tAlt+O",
+                      "&Help ...\tF1(off)", "A&bout...\tAlt+B", "-", "E&xit\tAlt+X"}));
         EXPECT_FALSE(empty.form->ToolButton_edit->Enabled());
     }
     Launcher launcher({item("Good"), item("Bad", "0")});
@@ -152,7 +154,8 @@ TEST(ItemListView, ArrowsSkipRowsHiddenByTheGroupFilter) {
 
 TEST(ItemListView, ScrollBarNarrowsTheColumnAndToolbarLimitsTheWidth) {
     std::vector<RowCells> rows;
-    for (int i = 0; i < 20; ++i) rows.push_back(item("Item" + std::to_string(i)));
+    for (int i = 0; i < 20; ++i)
+        rows.push_back(item("Item" + std::to_string(i)));
     Launcher launcher(rows);
     RECT client;
     GetClientRect(launcher.form->Handle(), &client);

@@ -25,7 +25,8 @@ std::string probeProgram() {
 std::string probeReport(const std::string& folder, DWORD milliseconds = 15000) {
     const std::string out = folder + "probe-out.txt";
     const DWORD start = GetTickCount();
-    while (!qdtest::fileExists(out) && GetTickCount() - start < milliseconds) qdtest::pump(20);
+    while (!qdtest::fileExists(out) && GetTickCount() - start < milliseconds)
+        qdtest::pump(20);
     return qdtest::readFile(out);
 }
 
@@ -40,7 +41,8 @@ struct LaunchFixture : ::testing::Test {
         ASSERT_TRUE(CopyFileA(probeProgram().c_str(), (tools + "probe.exe").c_str(), FALSE))
             << probeProgram();
         ItemTable table;
-        for (const RowCells& row : rows) table.addItem(row, IconImage{});
+        for (const RowCells& row : rows)
+            table.addItem(row, IconImage{});
         qdtest::writeFile(folder.file("QuillDeck.rcc"), encodeCatalogue(table));
         WritePrivateProfileStringA("Preferences", "CheckSafe", "0",
                                    folder.file("QuillDeck.ini").c_str());

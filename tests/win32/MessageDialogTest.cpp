@@ -19,8 +19,9 @@ TEST(MessageDialog, ShowsExactlyTheButtonsAskedFor) {
     EXPECT_EQ(MessageDlg(nullptr, "Sure?", TMsgDlgType::Error, {TMsgDlgBtn::OK, TMsgDlgBtn::Abort},
                          TMsgDlgBtn::OK),
               IDOK);
-    EXPECT_EQ(MessageDlg(nullptr, "Careful", TMsgDlgType::Warning, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK),
-              IDOK);
+    EXPECT_EQ(
+        MessageDlg(nullptr, "Careful", TMsgDlgType::Warning, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK),
+        IDOK);
     ASSERT_EQ(dialogs.seen().size(), 3u);
     EXPECT_EQ(dialogs.seen()[0].caption, "Error");
     EXPECT_EQ(dialogs.seen()[0].text, "This application is not safe !\r\nAborting run ...");

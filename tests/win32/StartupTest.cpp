@@ -22,8 +22,8 @@ TStartup startupIn(const TempFolder& folder, std::vector<std::string> args = {})
 
 std::string iniKeys(const std::string& path) {
     char buffer[4096] = {};
-    DWORD n = GetPrivateProfileStringA("Preferences", nullptr, "", buffer, sizeof(buffer),
-                                       path.c_str());
+    DWORD n =
+        GetPrivateProfileStringA("Preferences", nullptr, "", buffer, sizeof(buffer), path.c_str());
     std::string keys;
     for (DWORD i = 0; i < n; i += static_cast<DWORD>(std::strlen(buffer + i)) + 1)
         keys += std::string(buffer + i) + ";";
@@ -88,7 +88,7 @@ TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
         std::vector<std::string> args;
         bool restricted;
     };
-    const Case cases[] = {{{"/s"}, true}, {{"/S"}, true},        {{"/silent"}, true},
+    const Case cases[] = {{{"/s"}, true},  {{"/S"}, true},       {{"/silent"}, true},
                           {{"-s"}, false}, {{"x", "/s"}, false}, {{}, false}};
     for (const Case& c : cases) {
         TempFolder folder;

@@ -24,13 +24,15 @@ bool FileExists(const std::string& path) {
 void CreateEmptyFile(const std::string& path) {
     UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) throwFileError("Cannot create file", path, GetLastError());
+    if (file.get() == INVALID_HANDLE_VALUE)
+        throwFileError("Cannot create file", path, GetLastError());
 }
 
 std::string ReadWholeFile(const std::string& path) {
     UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) throwFileError("Cannot open file", path, GetLastError());
+    if (file.get() == INVALID_HANDLE_VALUE)
+        throwFileError("Cannot open file", path, GetLastError());
     LARGE_INTEGER size{};
     // The catalogue is a few kilobytes per item; anything near this cap is not one.
     constexpr LONGLONG Limit = 256LL * 1024 * 1024;

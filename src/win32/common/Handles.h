@@ -25,7 +25,9 @@ using UniqueBrush = UniqueHandleOf<HBRUSH, DeleteObject>;
 using UniquePen = UniqueHandleOf<HPEN, DeleteObject>;
 using UniqueDC = UniqueHandleOf<HDC, DeleteDC>;
 
-inline BOOL closeKernelHandle(HANDLE h) { return h == INVALID_HANDLE_VALUE ? TRUE : CloseHandle(h); }
+inline BOOL closeKernelHandle(HANDLE h) {
+    return h == INVALID_HANDLE_VALUE ? TRUE : CloseHandle(h);
+}
 using UniqueKernelHandle = UniqueHandleOf<HANDLE, closeKernelHandle>;
 
 // Selects an object into a DC for one scope and puts the old one back.

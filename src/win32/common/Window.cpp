@@ -28,9 +28,8 @@ void TWindow::RegisterClassOnce(const char* className, UINT style, HCURSOR curso
     RegisterClassExA(&wc);
 }
 
-HWND TWindow::CreateHandle(DWORD exStyle, const char* className, const char* caption,
-                           DWORD style, int x, int y, int width, int height, HWND parent,
-                           HMENU idOrMenu) {
+HWND TWindow::CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
+                           int x, int y, int width, int height, HWND parent, HMENU idOrMenu) {
     HWND hwnd = CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent,
                                 idOrMenu, GetModuleHandleA(nullptr), this);
     if (!hwnd) throw EQuillDeck("Cannot create window");
@@ -55,8 +54,7 @@ LRESULT CALLBACK TWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
-    if (!Guarded(hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); }))
-        return 0;
+    if (!Guarded(hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); })) return 0;
     return result;
 }
 

@@ -22,8 +22,8 @@ class TWindow {
     // Registers the class once per process (name unique per class).
     static void RegisterClassOnce(const char* className, UINT style, HCURSOR cursor,
                                   HBRUSH background, HICON icon = nullptr);
-    HWND CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
-                      int x, int y, int width, int height, HWND parent, HMENU idOrMenu);
+    HWND CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style, int x,
+                      int y, int width, int height, HWND parent, HMENU idOrMenu);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(hwnd_, message, wParam, lParam);

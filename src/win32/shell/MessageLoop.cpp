@@ -15,7 +15,9 @@ void dispatch(MSG& msg) {
 }
 } // namespace
 
-void SetMessageFilter(MessageFilter filter) { filterSlot() = std::move(filter); }
+void SetMessageFilter(MessageFilter filter) {
+    filterSlot() = std::move(filter);
+}
 
 void ProcessMessages() {
     MSG msg;
@@ -30,7 +32,8 @@ void ProcessMessages() {
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(msg);
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        dispatch(msg);
     return static_cast<int>(msg.wParam);
 }
 

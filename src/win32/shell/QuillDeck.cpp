@@ -16,7 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     TStartup startup;
     startup.launcherFolder = ExecutableFolder();
-    for (int i = 1; i < __argc; ++i) startup.arguments.emplace_back(__argv[i]);
+    for (int i = 1; i < __argc; ++i)
+        startup.arguments.emplace_back(__argv[i]);
     STARTUPINFOA info{sizeof(info)};
     GetStartupInfoA(&info);
     startup.startupShowWindow = info.wShowWindow;

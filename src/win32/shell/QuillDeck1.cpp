@@ -27,8 +27,8 @@ constexpr int ToolbarHeight = 24;
 constexpr int DividerLefts[] = {1, 50, 78, 124, 152};
 constexpr int DividerTop = 4;
 constexpr int DividerHeight = 17;
-constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                                  WS_CLIPCHILDREN;
+constexpr DWORD MainWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 
 struct ButtonSpec {
     std::unique_ptr<TSpeedButton> TForm1::*member;
@@ -41,12 +41,18 @@ struct ButtonSpec {
 using Look = TSpeedButton::Look;
 using Place = TSpeedButton::GlyphPlace;
 const ButtonSpec Buttons[] = {
-    {&TForm1::ToolButton_add, 5, 22, IDB_GLYPH_ADD, Look::Flat, Place::Centre, "Add Item  [Alt+A] "},
-    {&TForm1::ToolButton_edit, 28, 22, IDB_GLYPH_EDIT, Look::Flat, Place::Centre, "Edit Item  [Alt+E] "},
-    {&TForm1::ToolButton_delete, 57, 22, IDB_GLYPH_DELETE, Look::Flat, Place::Centre, "Remove Item  [Del] "},
-    {&TForm1::ToolButton_options, 85, 22, IDB_GLYPH_OPTIONS, Look::Flat, Place::Centre, "Options  [Alt+O] "},
-    {&TForm1::ToolButton_menu, 108, 13, IDB_GLYPH_MENU, Look::Raised, Place::Bottom, "Show Menu  [Alt+S] "},
-    {&TForm1::ToolButton_exit, 128, 22, IDB_GLYPH_EXIT, Look::Flat, Place::Centre, "Exit  [Alt+X] "},
+    {&TForm1::ToolButton_add, 5, 22, IDB_GLYPH_ADD, Look::Flat, Place::Centre,
+     "Add Item  [Alt+A] "},
+    {&TForm1::ToolButton_edit, 28, 22, IDB_GLYPH_EDIT, Look::Flat, Place::Centre,
+     "Edit Item  [Alt+E] "},
+    {&TForm1::ToolButton_delete, 57, 22, IDB_GLYPH_DELETE, Look::Flat, Place::Centre,
+     "Remove Item  [Del] "},
+    {&TForm1::ToolButton_options, 85, 22, IDB_GLYPH_OPTIONS, Look::Flat, Place::Centre,
+     "Options  [Alt+O] "},
+    {&TForm1::ToolButton_menu, 108, 13, IDB_GLYPH_MENU, Look::Raised, Place::Bottom,
+     "Show Menu  [Alt+S] "},
+    {&TForm1::ToolButton_exit, 128, 22, IDB_GLYPH_EXIT, Look::Flat, Place::Centre,
+     "Exit  [Alt+X] "},
 };
 constexpr int ButtonTop = 2;
 constexpr int ButtonHeight = 21;
@@ -72,15 +78,17 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     FormCreate();
 }
 
-TForm1::~TForm1() { SetMessageFilter(nullptr); }
+TForm1::~TForm1() {
+    SetMessageFilter(nullptr);
+}
 
 void TForm1::CreateControls() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                                    nullptr, GetModuleHandleA(nullptr), nullptr));
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                    GetModuleHandleA(nullptr), nullptr));
     for (const ButtonSpec& spec : Buttons) {
         auto& button = this->*spec.member;
         button = std::make_unique<TSpeedButton>(Handle(), spec.left, ButtonTop, spec.width,
@@ -139,7 +147,8 @@ void TForm1::FormCreate() {
         &TForm1::StringGrid1Click,
     };
     ScopedBusyCursor busy;
-    for (Step step : Steps) Guarded(Handle(), [&] { (this->*step)(); });
+    for (Step step : Steps)
+        Guarded(Handle(), [&] { (this->*step)(); });
 }
 
 void TForm1::DecideRestrictedMode() {
@@ -180,7 +189,9 @@ void TForm1::InstallAppMessageHook() {}
 // The notification-area icon comes with the tray and window states.
 void TForm1::AddTrayIcon() {}
 
-void TForm1::AcceptDroppedFiles() { DragAcceptFiles(Handle(), TRUE); }
+void TForm1::AcceptDroppedFiles() {
+    DragAcceptFiles(Handle(), TRUE);
+}
 
 void TForm1::ReadPreferences() {
     if (restrictedMode_) return;
@@ -344,22 +355,37 @@ void TForm1::StringGrid1MouseMove() {
     StringGrid1->TableChanged();
 }
 
-void TForm1::StringGrid1MouseUp() { RowDragActive = false; }
+void TForm1::StringGrid1MouseUp() {
+    RowDragActive = false;
+}
 
 bool TForm1::StringGrid1KeyDown(WPARAM key) {
     const int current = table_.currentRow();
     int row;
     switch (key) {
     case VK_DOWN:
-    case VK_RIGHT: row = nextShownRow(table_, current, +1); break;
+    case VK_RIGHT:
+        row = nextShownRow(table_, current, +1);
+        break;
     case VK_UP:
-    case VK_LEFT: row = nextShownRow(table_, current, -1); break;
+    case VK_LEFT:
+        row = nextShownRow(table_, current, -1);
+        break;
     // Home, End and the page keys skip hidden rows like the arrows do.
-    case VK_HOME: row = firstShownRow(table_, current); break;
-    case VK_END: row = lastShownRow(table_, current); break;
-    case VK_NEXT: row = pageShownRows(table_, current, +1, StringGrid1->VisibleRowCapacity()); break;
-    case VK_PRIOR: row = pageShownRows(table_, current, -1, StringGrid1->VisibleRowCapacity()); break;
-    default: return false;
+    case VK_HOME:
+        row = firstShownRow(table_, current);
+        break;
+    case VK_END:
+        row = lastShownRow(table_, current);
+        break;
+    case VK_NEXT:
+        row = pageShownRows(table_, current, +1, StringGrid1->VisibleRowCapacity());
+        break;
+    case VK_PRIOR:
+        row = pageShownRows(table_, current, -1, StringGrid1->VisibleRowCapacity());
+        break;
+    default:
+        return false;
     }
     if (row != current) StringGrid1->SelectRow(row);
     return true;
@@ -378,7 +404,9 @@ bool TForm1::FormKeyDown(WPARAM key, bool alt) {
     return alt && key == 'G';
 }
 
-void TForm1::FormKeyUp(WPARAM key) { RepaintAfterAltOrTab(Handle(), key); }
+void TForm1::FormKeyUp(WPARAM key) {
+    RepaintAfterAltOrTab(Handle(), key);
+}
 
 void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
     // The whole toolbar stays visible; the height may shrink to the caption.
@@ -415,7 +443,8 @@ UniqueMenu TForm1::PopupMenu_main() {
             // Filled with the group list once groups exist; "Main" is always first.
             HMENU groups = CreatePopupMenu();
             AppendMenuA(groups, MF_STRING | MF_CHECKED, 0, "Main");
-            AppendMenuA(menu.get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(groups), text.c_str());
+            AppendMenuA(menu.get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(groups),
+                        text.c_str());
             continue;
         }
         AppendMenuA(menu.get(), flags, entry.command, text.c_str());
@@ -446,17 +475,32 @@ void TForm1::ToolButton_menuClick() {
 
 void TForm1::RunCommand(unsigned command) {
     switch (command) {
-    case Pop1_AddItem: ToolButton_addClick(); break;
-    case Pop1_EditItem: ToolButton_editClick(); break;
-    case Pop1_DeleteItem: ToolButton_deleteClick(); break;
-    case Pop1_ResetSecurity: Pop1_ResetSecurityClick(); break;
-    case Pop1_Options: ToolButton_optionsClick(); break;
-    case Pop1_ShowMenu: ToolButton_menuClick(); break;
+    case Pop1_AddItem:
+        ToolButton_addClick();
+        break;
+    case Pop1_EditItem:
+        ToolButton_editClick();
+        break;
+    case Pop1_DeleteItem:
+        ToolButton_deleteClick();
+        break;
+    case Pop1_ResetSecurity:
+        Pop1_ResetSecurityClick();
+        break;
+    case Pop1_Options:
+        ToolButton_optionsClick();
+        break;
+    case Pop1_ShowMenu:
+        ToolButton_menuClick();
+        break;
     case Pop1_Exit:
-    case Pop2_Exit: Pop2_ExitClick(); break;
+    case Pop2_Exit:
+        Pop2_ExitClick();
+        break;
     // Minimize, Restore, Stay on Top and About come with the tray and window
     // states; Help has no action.
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -488,9 +532,13 @@ void TForm1::ToolButton_exitClick() {
     Close();
 }
 
-void TForm1::Pop2_ExitClick() { Close(); }
+void TForm1::Pop2_ExitClick() {
+    Close();
+}
 
-void TForm1::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TForm1::Close() {
+    SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
 // Runs once, from the close or from the end of the Windows session. Each
 // write is reported on its own and the close always completes.

@@ -30,11 +30,14 @@ TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width
 
 int TItemList::ShownRowsBefore(int row) const {
     int shown = 0;
-    for (int r = 0; r < row; ++r) shown += table_.isShown(r) ? 1 : 0;
+    for (int r = 0; r < row; ++r)
+        shown += table_.isShown(r) ? 1 : 0;
     return shown;
 }
 
-int TItemList::ShownRowCount() const { return ShownRowsBefore(table_.rowCount()); }
+int TItemList::ShownRowCount() const {
+    return ShownRowsBefore(table_.rowCount());
+}
 
 int TItemList::VisibleRowCapacity() const {
     RECT r;
@@ -82,8 +85,10 @@ void TItemList::ScrollTo(int shownIndex) {
 void TItemList::ScrollIntoView(int row) {
     if (!table_.isShown(row)) return;
     const int index = ShownRowsBefore(row);
-    if (index < topRow_) ScrollTo(index);
-    else if (index >= topRow_ + VisibleRowCapacity()) ScrollTo(index - VisibleRowCapacity() + 1);
+    if (index < topRow_)
+        ScrollTo(index);
+    else if (index >= topRow_ + VisibleRowCapacity())
+        ScrollTo(index - VisibleRowCapacity() + 1);
 }
 
 void TItemList::SelectRow(int row) {
@@ -135,14 +140,28 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         GetScrollInfo(Handle(), SB_VERT, &si);
         int top = topRow_;
         switch (LOWORD(wParam)) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= VisibleRowCapacity(); break;
-        case SB_PAGEDOWN: top += VisibleRowCapacity(); break;
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= VisibleRowCapacity();
+            break;
+        case SB_PAGEDOWN:
+            top += VisibleRowCapacity();
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = si.nTrackPos; break;
-        case SB_TOP: top = 0; break;
-        case SB_BOTTOM: top = ShownRowCount(); break;
+        case SB_THUMBPOSITION:
+            top = si.nTrackPos;
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = ShownRowCount();
+            break;
         }
         ScrollTo(top);
         return 0;
@@ -220,7 +239,8 @@ void TItemList::Paint(HDC dc, const RECT& area) {
 
 void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     const COLORREF band = selected ? SelectionColour : GetSysColor(COLOR_WINDOW);
-    const COLORREF text = table_.isDisabled(row) ? DisabledTextColour : GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF text =
+        table_.isDisabled(row) ? DisabledTextColour : GetSysColor(COLOR_WINDOWTEXT);
     // Column 0 and the one-pixel last column; a pixel line of background
     // stays above and below every band.
     RECT bandRect{0, top + 1, columnWidth_ + 1, top + DefaultRowHeight - 1};

@@ -52,32 +52,33 @@ void layOut(HWND dialog, DialogSpec& spec) {
     }
     const int textLeft = Margin + IconEdge + Margin;
     const int textHeight = std::max<int>(textRect.bottom, IconEdge);
-    const int buttonsWidth = static_cast<int>(spec.buttons.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
-    const int clientWidth = std::max<int>(textLeft + textRect.right + Margin, buttonsWidth + 2 * Margin);
+    const int buttonsWidth =
+        static_cast<int>(spec.buttons.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
+    const int clientWidth =
+        std::max<int>(textLeft + textRect.right + Margin, buttonsWidth + 2 * Margin);
     const int buttonsTop = Margin + textHeight + Margin;
     const int clientHeight = buttonsTop + ButtonHeight + Margin;
 
-    HWND icon = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, Margin,
-                                Margin, IconEdge, IconEdge, dialog,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IconId)), instance, nullptr);
+    HWND icon = CreateWindowExA(
+        0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, Margin, Margin, IconEdge, IconEdge,
+        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IconId)), instance, nullptr);
     SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(nullptr, spec.type == TMsgDlgType::Error
-                                                                 ? IDI_ERROR
-                                                                 : IDI_WARNING)),
+                 reinterpret_cast<WPARAM>(
+                     LoadIconA(nullptr, spec.type == TMsgDlgType::Error ? IDI_ERROR : IDI_WARNING)),
                  0);
-    HWND text = CreateWindowExA(0, "STATIC", spec.text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
-                                textLeft, Margin + (textHeight - textRect.bottom) / 2, textRect.right,
-                                textRect.bottom, dialog,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextId)), instance, nullptr);
+    HWND text = CreateWindowExA(
+        0, "STATIC", spec.text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, textLeft,
+        Margin + (textHeight - textRect.bottom) / 2, textRect.right, textRect.bottom, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextId)), instance, nullptr);
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font.get()), FALSE);
 
     int left = (clientWidth - buttonsWidth) / 2;
     for (const Button& b : spec.buttons) {
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                             (b.id == spec.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND button = CreateWindowExA(0, "BUTTON", b.caption, style, left, buttonsTop, ButtonWidth,
-                                      ButtonHeight, dialog,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance, nullptr);
+        HWND button = CreateWindowExA(
+            0, "BUTTON", b.caption, style, left, buttonsTop, ButtonWidth, ButtonHeight, dialog,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance, nullptr);
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font.get()), FALSE);
         left += ButtonWidth + ButtonGap;
     }
@@ -88,8 +89,10 @@ void layOut(HWND dialog, DialogSpec& spec) {
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     RECT area;
     HWND owner = GetWindow(dialog, GW_OWNER);
-    if (owner && IsWindowVisible(owner)) GetWindowRect(owner, &area);
-    else SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (owner && IsWindowVisible(owner))
+        GetWindowRect(owner, &area);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const int x = std::max<int>(0, (area.left + area.right - width) / 2);
     const int y = std::max<int>(0, (area.top + area.bottom - height) / 2);
     SetWindowPos(dialog, HWND_TOP, x, y, width, height, 0);

@@ -26,8 +26,10 @@ UniqueBitmap makeGreyGlyph(HBITMAP glyph, SIZE size) {
     };
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x) {
-            if (shape(x, y)) out[y * size.cx + x] = 0x808080;
-            else if (shape(x - 1, y - 1)) out[y * size.cx + x] = 0xFFFFFF;
+            if (shape(x, y))
+                out[y * size.cx + x] = 0x808080;
+            else if (shape(x - 1, y - 1))
+                out[y * size.cx + x] = 0xFFFFFF;
         }
     UniqueBitmap grey(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
     SetDIBits(screen.get(), grey.get(), 0, size.cy, out.data(), &info, DIB_RGB_COLORS);
@@ -36,20 +38,19 @@ UniqueBitmap makeGreyGlyph(HBITMAP glyph, SIZE size) {
 
 } // namespace
 
-TSpeedButton::TSpeedButton(HWND parent, int left, int top, int width, int height,
-                           int glyphResource, Look look, GlyphPlace place)
+TSpeedButton::TSpeedButton(HWND parent, int left, int top, int width, int height, int glyphResource,
+                           Look look, GlyphPlace place)
     : look_(look), place_(place) {
-    glyph_.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                 MAKEINTRESOURCEA(glyphResource), IMAGE_BITMAP,
-                                                 0, 0, LR_CREATEDIBSECTION)));
+    glyph_.reset(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(glyphResource),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (glyph_) {
         BITMAP bm{};
         GetObjectA(glyph_.get(), sizeof(bm), &bm);
         glyphSize_ = {bm.bmWidth, bm.bmHeight};
         greyGlyph_ = makeGreyGlyph(glyph_.get(), glyphSize_);
     }
-    RegisterClassOnce(ClassName, CS_HREDRAW | CS_VREDRAW, LoadCursorA(nullptr, IDC_ARROW),
-                      nullptr);
+    RegisterClassOnce(ClassName, CS_HREDRAW | CS_VREDRAW, LoadCursorA(nullptr, IDC_ARROW), nullptr);
     CreateHandle(0, ClassName, "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(glyphResource)));
 }
@@ -124,9 +125,12 @@ void TSpeedButton::Paint(HDC dc) {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     const bool enabled = Enabled();
     const bool sunken = down_ || (pressing_ && hot_);
-    if (sunken) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    else if (look_ == Look::Raised) DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
-    else if (hot_ && enabled) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    if (sunken)
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    else if (look_ == Look::Raised)
+        DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+    else if (hot_ && enabled)
+        DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
 
     HBITMAP glyph = enabled ? glyph_.get() : greyGlyph_.get();
     if (!glyph) return;

@@ -68,8 +68,10 @@ TempFolder::~TempFolder() {
             if (name == "." || name == "..") continue;
             std::string full = path_ + name;
             SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryA(full.c_str());
-            else DeleteFileA(full.c_str());
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryA(full.c_str());
+            else
+                DeleteFileA(full.c_str());
         } while (FindNextFileA(find, &data));
         FindClose(find);
     }
