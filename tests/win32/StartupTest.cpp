@@ -140,6 +140,26 @@ TEST(Startup, DamagedCatalogueIsReportedAndLeftUntouched) {
     EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), damaged);
 }
 
+// A damaged catalogue is kept aside once items are added and saved over it.
+TEST(Startup, DamagedCatalogueIsKeptAsideBeforeItIsReplaced) {
+    TempFolder folder;
+    const std::string damaged = std::string("\xFF\xFF\xFF\x7F", 4) + "short";
+    qdtest::writeFile(folder.file("QuillDeck.rcc"), damaged);
+    qdtest::DialogWatcher dialogs;
+    {
+        TForm1 form(startupIn(folder));
+        ASSERT_EQ(dialogs.seen().size(), 1u);
+        EXPECT_EQ(dialogs.seen()[0].text, "Stream read error.");
+        form.Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+        form.Close();
+        qdtest::pump(10);
+    }
+    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc.damaged")), damaged);
+    ItemTable loaded;
+    decodeCatalogue(qdtest::readFile(folder.file("QuillDeck.rcc")), loaded);
+    EXPECT_EQ(loaded.cell(ColTitle, 0), "Tool");
+}
+
 TEST(Startup, EndOfWindowsSessionSavesTheCatalogue) {
     TempFolder folder;
     qdtest::writeFile(folder.file("QuillDeck.rcc"), "");

@@ -14,8 +14,9 @@ void LoadCatalogue(const std::string& path, ItemTable& table) {
     decodeCatalogue(ReadWholeFile(path), table);
 }
 
-void SaveCatalogue(const std::string& path, const ItemTable& table) {
+void SaveCatalogue(const std::string& path, const ItemTable& table, bool keepDamaged) {
     if (table.isEmpty()) return;
+    if (keepDamaged && FileExists(path)) CopyFileReplacing(path, path + ".damaged");
     WriteFileReplacing(path, encodeCatalogue(table));
 }
 

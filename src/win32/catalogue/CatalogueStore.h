@@ -10,6 +10,8 @@ namespace qd {
 void LoadCatalogue(const std::string& path, ItemTable& table);
 
 // Writes the table unless it is the empty table, which leaves the file as it is.
-void SaveCatalogue(const std::string& path, const ItemTable& table);
+// With `keepDamaged` (the file could not be loaded at start) the old file is
+// first kept as "<path>.damaged", so nothing of it is lost when it is replaced.
+void SaveCatalogue(const std::string& path, const ItemTable& table, bool keepDamaged = false);
 
 } // namespace qd

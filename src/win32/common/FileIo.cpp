@@ -80,4 +80,9 @@ void WriteFileReplacing(const std::string& path, const std::string& bytes) {
     }
 }
 
+void CopyFileReplacing(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        throwFileError("Cannot create file", to, GetLastError());
+}
+
 } // namespace qd

@@ -17,4 +17,7 @@ std::string ReadWholeFile(const std::string& path);
 // "Cannot create file ..." or "Stream write error"; the old file stays.
 void WriteFileReplacing(const std::string& path, const std::string& bytes);
 
+// Copies a file over another; throws "Cannot create file "<to>". <reason>".
+void CopyFileReplacing(const std::string& from, const std::string& to);
+
 } // namespace qd

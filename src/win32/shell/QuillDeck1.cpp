@@ -223,6 +223,7 @@ void TForm1::LoadItemCatalogue() {
     try {
         LoadCatalogue(cataloguePath_, table_);
     } catch (...) {
+        catalogueUnreadable_ = true;
         StringGrid1->TableChanged();
         throw;
     }
@@ -545,7 +546,7 @@ void TForm1::Close() {
 void TForm1::FormClose() {
     if (closed_) return;
     closed_ = true;
-    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_); });
+    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueUnreadable_); });
     if (!restrictedMode_ && preferences_) {
         Guarded(Handle(), [&] {
             RECT r;

@@ -141,6 +141,9 @@ class TForm1 : public TWindow {
     std::unique_ptr<TIniProfile> preferences_;
     UniqueWindow tooltips_;
     bool closed_ = false;
+    // The catalogue on disk could not be loaded: it is kept aside before the
+    // first save replaces it.
+    bool catalogueUnreadable_ = false;
     bool validating_ = false;
     bool stayOnTop_ = false;
 };
