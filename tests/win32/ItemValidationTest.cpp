@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalogue/CatalogueFile.h"
 #include "common/Window.h"
 #include "integrity/Fingerprint.h"
@@ -77,15 +79,28 @@ TEST(ItemValidation, ChangedExecutableIsDisabledWithSecurityError) {
     closeForm(*form);
 }
 
-// Messages run between rows, but the pass visits rows by index: a drag that
-// arrives meanwhile must not reorder them.
-TEST(ItemValidation, RowsCannotBeReorderedWhileThePassRuns) {
+// Messages run between rows, but the pass visits rows by index and has not yet
+// checked the rows above the one it reports: a drag that arrives meanwhile
+// must not reorder rows, and a launch must not start an unchecked program.
+TEST(ItemValidation, RowsCannotBeReorderedOrLaunchedBeforeTheyAreChecked) {
     Launcher launcher;
     launcher.addItem("First", "a.exe", "changed", fingerprintOf("a"));
     launcher.addItem("Second", "b.exe", "changed", fingerprintOf("b"));
+    std::string probe = "Z:" QD_LAUNCH_PROBE;
+    std::replace(probe.begin(), probe.end(), '/', '\\');
+    ASSERT_TRUE(CopyFileA(probe.c_str(), launcher.folder.file("tools\\a.exe").c_str(), FALSE));
     qdtest::DialogWatcher dialogs;
+    static bool launched;
+    launched = false;
     dialogs.onShown = [] {
-        HWND list = FindWindowExA(FindWindowA("TForm1", nullptr), nullptr, "TStringGrid", nullptr);
+        HWND main = FindWindowA("TForm1", nullptr);
+        if (!launched) {
+            // The report is about the last row; row 0, current, is not checked yet.
+            launched = true;
+            auto* window = reinterpret_cast<TWindow*>(GetWindowLongPtrA(main, GWLP_USERDATA));
+            dynamic_cast<TForm1&>(*window).StringGrid1DblClick();
+        }
+        HWND list = FindWindowExA(main, nullptr, "TStringGrid", nullptr);
         SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
         SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, DefaultRowHeight + 10));
         SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, DefaultRowHeight + 10));
@@ -96,6 +111,8 @@ TEST(ItemValidation, RowsCannotBeReorderedWhileThePassRuns) {
     EXPECT_EQ(form->Table().cell(ColTitle, 1), "Second");
     EXPECT_TRUE(form->Table().isDisabled(0));
     EXPECT_TRUE(form->Table().isDisabled(1));
+    qdtest::pump(1500);
+    EXPECT_FALSE(qdtest::fileExists(launcher.folder.file("tools\\probe-out.txt")));
     closeForm(*form);
 }
 

@@ -306,6 +306,9 @@ void TForm1::FormResize() {
 }
 
 void TForm1::StringGrid1DblClick() {
+    // While the start-up pass runs, only rows it has already checked (those
+    // with a tray entry) may start: the others could be tampered with.
+    if (validating_ && table_.currentRow() < table_.trayFirstRow()) return;
     const LaunchDecision launch = decideLaunch(table_, table_.currentRow());
     if (launch.action == LaunchDecision::Action::Nothing) return;
     if (launch.action == LaunchDecision::Action::Refuse) {
