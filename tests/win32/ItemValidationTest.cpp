@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "catalogue/CatalogueFile.h"
 #include "common/Window.h"
 #include "integrity/Fingerprint.h"
@@ -86,9 +84,8 @@ TEST(ItemValidation, RowsCannotBeReorderedOrLaunchedBeforeTheyAreChecked) {
     Launcher launcher;
     launcher.addItem("First", "a.exe", "changed", fingerprintOf("a"));
     launcher.addItem("Second", "b.exe", "changed", fingerprintOf("b"));
-    std::string probe = "Z:" QD_LAUNCH_PROBE;
-    std::replace(probe.begin(), probe.end(), '/', '\\');
-    ASSERT_TRUE(CopyFileA(probe.c_str(), launcher.folder.file("tools\\a.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(qdtest::launchProbeProgram().c_str(),
+                          launcher.folder.file("tools\\a.exe").c_str(), FALSE));
     qdtest::DialogWatcher dialogs;
     static bool launched;
     launched = false;

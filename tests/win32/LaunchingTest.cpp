@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "catalogue/CatalogueFile.h"
 #include "shell/MessageLoop.h"
 #include "shell/QuillDeck1.h"
@@ -13,13 +11,6 @@ namespace qd {
 namespace {
 
 using qdtest::TempFolder;
-
-// The probe program, built beside the tests; Wine's Z: drive is the root.
-std::string probeProgram() {
-    std::string path = "Z:" QD_LAUNCH_PROBE;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 // Waits for the probe's report in `folder`, or gives "" after a while.
 std::string probeReport(const std::string& folder, DWORD milliseconds = 15000) {
@@ -38,8 +29,9 @@ struct LaunchFixture : ::testing::Test {
     void start(const std::vector<RowCells>& rows) {
         tools = folder.file("tools\\");
         CreateDirectoryA(tools.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileA(probeProgram().c_str(), (tools + "probe.exe").c_str(), FALSE))
-            << probeProgram();
+        ASSERT_TRUE(
+            CopyFileA(qdtest::launchProbeProgram().c_str(), (tools + "probe.exe").c_str(), FALSE))
+            << qdtest::launchProbeProgram();
         ItemTable table;
         for (const RowCells& row : rows)
             table.addItem(row, IconImage{});

@@ -231,7 +231,7 @@ TSecHashDigest TSecHash::DigestFile(const std::string& path) {
         if (got < capacity && std::ferror(file.get())) {
             // POSIX opens a folder like a file; only reading it fails.
             if (errno == EISDIR) throw ESecHashException();
-            throw EQuillDeck("Cannot read file " + path);
+            throw EFileReadError(path);
         }
         return got;
     });

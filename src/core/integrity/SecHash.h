@@ -21,6 +21,12 @@ class ESecHashException : public EQuillDeck {
     ESecHashException() : EQuillDeck("File not found !") {}
 };
 
+// A read that fails part-way through the file.
+class EFileReadError : public EQuillDeck {
+  public:
+    explicit EFileReadError(const std::string& path) : EQuillDeck("Cannot read file " + path) {}
+};
+
 // Which compression code runs. Best takes the processor's SHA instructions
 // when it has them; the others exist so tests and benchmarks can pin one.
 enum class Sha1Engine { Best, Scalar, ShaNi };

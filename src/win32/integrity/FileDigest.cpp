@@ -19,8 +19,7 @@ TSecHashDigest DigestFile(TSecHash& hash, const std::string& path) {
     return hash.digestStream([&](std::uint8_t* buffer, std::size_t capacity) -> std::size_t {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(capacity, MAXDWORD));
-        if (!ReadFile(file.get(), buffer, want, &got, nullptr))
-            throw EQuillDeck("Cannot read file " + path);
+        if (!ReadFile(file.get(), buffer, want, &got, nullptr)) throw EFileReadError(path);
         return got;
     });
 }

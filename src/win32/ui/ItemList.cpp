@@ -91,10 +91,14 @@ void TItemList::ScrollIntoView(int row) {
         ScrollTo(index - VisibleRowCapacity() + 1);
 }
 
-void TItemList::SelectRow(int row) {
+void TItemList::MakeCurrent(int row) {
     table_.setCurrentRow(row);
     ScrollIntoView(row);
     InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TItemList::SelectRow(int row) {
+    MakeCurrent(row);
     if (OnClick) OnClick();
 }
 
@@ -115,11 +119,7 @@ RECT TItemList::RowRect(int row) const {
 
 void TItemList::SelectAtPoint(int y) {
     const int row = RowAt(y);
-    if (row >= 0 && row != table_.currentRow()) {
-        table_.setCurrentRow(row);
-        ScrollIntoView(row);
-        InvalidateRect(Handle(), nullptr, FALSE);
-    }
+    if (row >= 0 && row != table_.currentRow()) MakeCurrent(row);
 }
 
 LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

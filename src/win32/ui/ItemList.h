@@ -57,6 +57,7 @@ class TItemList : public TWindow {
     void ScrollIntoView(int row);
     void UpdateScrollBar();
     void SelectAtPoint(int y);
+    void MakeCurrent(int row);
 
     ItemTable& table_;
     UniqueFont font_;

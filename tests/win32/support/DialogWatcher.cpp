@@ -91,6 +91,13 @@ bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string launchProbeProgram() {
+    std::string path = "Z:" QD_LAUNCH_PROBE;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
 void pump(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {

@@ -53,6 +53,9 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 
+// The launch probe program built beside the tests (Wine's Z: is the root).
+std::string launchProbeProgram();
+
 // Lets queued messages run for a while (or until `done` is true).
 void pump(DWORD milliseconds = 50);
 
