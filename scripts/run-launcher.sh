@@ -16,7 +16,8 @@ if [[ -n ${DISPLAY:-} ]]; then
 fi
 
 SHOT="$RUN_DIR/screenshot.png"
-"$(dirname "$0")/wine-session.sh" "$BUILD_DIR" bash -c '
+# A prefix of its own: a run by hand never leaves anything in the tests' prefix.
+QD_WINEPREFIX="$BUILD_DIR/wineprefix-run" "$(dirname "$0")/wine-session.sh" "$BUILD_DIR" bash -c '
     set -euo pipefail
     /usr/lib/wine/wine64 "$1/QuillDeck.exe" >/dev/null 2>&1 &
     /usr/lib/wine/wine64 "$3/tests/support/qd_remote.exe" wait-window 20000

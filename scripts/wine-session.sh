@@ -5,14 +5,16 @@
 #
 #   scripts/wine-session.sh BUILD_DIR COMMAND [ARGS...]
 #
-# BUILD_DIR is the windows build: its wineprefix/ is made once and reused, and
-# its tests/support/qd_keeper.exe keeps the desktop up.
+# BUILD_DIR is the windows build: its wineprefix/ (or QD_WINEPREFIX, when set)
+# is made once and reused, and its tests/support/qd_keeper.exe keeps the
+# desktop up. The prefix's temporary folder is emptied at every start, so no
+# test can read what an earlier run left there.
 set -euo pipefail
 
 BUILD_DIR=$(cd "$1" && pwd)
 shift
 
-export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEPREFIX="${QD_WINEPREFIX:-$BUILD_DIR/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 WINE=/usr/lib/wine/wine64
@@ -36,11 +38,13 @@ for _ in $(seq 100); do
     [[ -s $display_file ]] && break
     sleep 0.05
 done
+[[ -s $display_file ]] || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$display_file")"
 for _ in $(seq 100); do
     xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break
     sleep 0.05
 done
+xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 || { echo "wine-session: $DISPLAY does not answer" >&2; exit 1; }
 
 if [[ ! -f $WINEPREFIX/.qd-ready ]]; then
     rm -rf "$WINEPREFIX"
@@ -56,6 +60,8 @@ if [[ ! -f $WINEPREFIX/.qd-ready ]]; then
     ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     touch "$WINEPREFIX/.qd-ready"
 fi
+
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp/* "$WINEPREFIX"/drive_c/users/*/Temp/*
 
 # A persistent server and a warm desktop: services started by the first Wine
 # process inherit its stdio, so they must not be started by a test under ctest.

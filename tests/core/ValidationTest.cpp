@@ -40,7 +40,11 @@ class FakeEnvironment : public ValidationEnvironment {
             throw ESecHashException();
         }
     }
-    void pumpMessages() override { events.push_back("pump"); }
+    int stopAfterPumps = -1; // -1: never stop
+    bool pumpMessages() override {
+        events.push_back("pump");
+        return stopAfterPumps < 0 || --stopAfterPumps >= 0;
+    }
     void showSecurityError(const std::string& text) override { events.push_back("M1 " + text); }
     void showWarning(const std::string& text) override { events.push_back("warn " + text); }
 
@@ -164,6 +168,23 @@ TEST(ValidateItems, ThreeMissingItemsAreRemovedLastFirstLeavingTheEmptyTable) {
     EXPECT_TRUE(table.isEmpty());
     EXPECT_EQ(table.rowCount(), 1);
     EXPECT_EQ(table.trayEntryCount(), 0);
+}
+
+TEST(ValidateItems, StopsBeforeTheNextRowAndLeavesUnvisitedRowsAsTheyWere) {
+    ItemTable table;
+    FakeEnvironment env;
+    addItem(table, env, "A", OnDisk::Changed);
+    addItem(table, env, "B", OnDisk::Missing);
+    addItem(table, env, "C", OnDisk::Changed);
+    const ItemTable before = table;
+    env.stopAfterPumps = 1; // the program closes while the last row's box shows
+    ValidateItems(table, {true, false}, env);
+    ASSERT_EQ(table.rowCount(), 3);
+    EXPECT_TRUE(table.isDisabled(2));
+    EXPECT_EQ(table.cells(0), before.cells(0));
+    EXPECT_EQ(table.cells(1), before.cells(1));
+    EXPECT_EQ(env.digests, 1);
+    EXPECT_EQ(table.trayFirstRow(), 2);
 }
 
 TEST(ValidateItems, EmptyTableIsLeftAlone) {

@@ -1,5 +1,5 @@
-// Started by the launching tests: writes its arguments, current directory and
-// show command to probe-out.txt beside itself, then ends.
+// Started by the launching tests: writes its own name, arguments, current
+// directory and show command to probe-out.txt beside itself, then ends.
 #include <windows.h>
 
 #include <fstream>
@@ -19,7 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     const std::string out = folder + "probe-out.txt";
     {
         std::ofstream file(out + ".part", std::ios::binary);
-        file << "args:" << args << "\ncwd:" << cwd << "\nshow:" << show << "\n";
+        file << "self:" << self + folder.size() << "\nargs:" << args << "\ncwd:" << cwd
+             << "\nshow:" << show << "\n";
     }
     MoveFileExA((out + ".part").c_str(), out.c_str(), MOVEFILE_REPLACE_EXISTING);
     return 0;

@@ -12,6 +12,9 @@ namespace {
 
 using qdtest::TempFolder;
 
+// The lParam bit of a key message sent while Alt is held.
+constexpr LPARAM AltHeld = LPARAM{1} << 29;
+
 IconImage iconOf(int seed) {
     IconImage icon;
     icon.at(0, 0) = static_cast<std::uint32_t>(seed);
@@ -47,8 +50,9 @@ struct Launcher {
     }
     ItemTable& table() { return form->Table(); }
     HWND list() { return form->StringGrid1->Handle(); }
+    // A key as the keyboard sends it to the list; Alt held for WM_SYSKEYDOWN.
     void key(UINT message, WPARAM key) {
-        PostMessageA(list(), message, key, 0);
+        PostMessageA(list(), message, key, message == WM_SYSKEYDOWN ? AltHeld : 0);
         ProcessMessages();
     }
 };
@@ -130,9 +134,9 @@ TEST(ItemListView, ShortcutsWorkOnHiddenEntriesAndNotOnDisabledOnes) {
     EXPECT_FALSE(launcher.form->ToolButton_menu->Down());
 
     // Alt+E is disabled on the empty table: swallowed, the key never reaches the list.
-    MSG msg{launcher.list(), WM_SYSKEYDOWN, 'E', 0};
+    MSG msg{launcher.list(), WM_SYSKEYDOWN, 'E', AltHeld};
     EXPECT_TRUE(launcher.form->PreTranslateMessage(msg));
-    MSG other{launcher.list(), WM_SYSKEYDOWN, 'Q', 0};
+    MSG other{launcher.list(), WM_SYSKEYDOWN, 'Q', AltHeld};
     EXPECT_FALSE(launcher.form->PreTranslateMessage(other));
 
     // Alt+X ends the program.

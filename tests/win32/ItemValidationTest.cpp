@@ -8,56 +8,16 @@
 #include "integrity/Validation.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
+#include "support/LauncherFolder.h"
 
 namespace qd {
 namespace {
 
 using Buttons = std::vector<std::string>;
 
-std::string fingerprintOf(const std::string& bytes) {
-    TSecHash hash;
-    hash.update(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    return makeItemFingerprint(hash.finish());
-}
-
-// A launcher folder with its catalogue and preferences, written before the
-// main window starts.
-class Launcher {
-  public:
-    qdtest::TempFolder folder;
-    ItemTable table;
-
-    // `contents` is written to the launcher folder's tools\ unless it is null.
-    void addItem(const std::string& title, const std::string& file, const char* contents,
-                 const std::string& fingerprint) {
-        if (contents) {
-            CreateDirectoryA(folder.file("tools").c_str(), nullptr);
-            qdtest::writeFile(folder.file("tools\\" + file), contents);
-        }
-        table.addItem({title, "tools\\" + file, file, "0", "", "0", fingerprint, "0"}, IconImage{});
-    }
-    void setPreference(const char* key, const char* value) {
-        WritePrivateProfileStringA("Preferences", key, value, folder.file("QuillDeck.ini").c_str());
-    }
-    // Starts the main window with the current directory elsewhere, so that
-    // only resolving against the launcher folder finds the files.
-    std::unique_ptr<TForm1> start() {
-        qdtest::writeFile(folder.file("QuillDeck.rcc"), encodeCatalogue(table));
-        SetCurrentDirectoryA(elsewhere.path().c_str());
-        TStartup startup;
-        startup.launcherFolder = folder.path();
-        return std::make_unique<TForm1>(startup);
-    }
-    void moveCurrentDirectoryAway() const { SetCurrentDirectoryA(elsewhere.path().c_str()); }
-
-  private:
-    qdtest::TempFolder elsewhere;
-};
-
-void closeForm(TForm1& form) {
-    form.Close();
-    qdtest::pump(10);
-}
+using qdtest::closeForm;
+using qdtest::fingerprintOf;
+using Launcher = qdtest::LauncherFolder;
 
 TEST(ItemValidation, ChangedExecutableIsDisabledWithSecurityError) {
     Launcher launcher;
@@ -94,8 +54,8 @@ TEST(ItemValidation, RowsCannotBeReorderedOrLaunchedBeforeTheyAreChecked) {
         if (!launched) {
             // The report is about the last row; row 0, current, is not checked yet.
             launched = true;
-            auto* window = reinterpret_cast<TWindow*>(GetWindowLongPtrA(main, GWLP_USERDATA));
-            dynamic_cast<TForm1&>(*window).StringGrid1DblClick();
+            HWND list = FindWindowExA(main, nullptr, "TStringGrid", nullptr);
+            SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 10));
         }
         HWND list = FindWindowExA(main, nullptr, "TStringGrid", nullptr);
         SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));

@@ -168,6 +168,8 @@ TEST(Startup, EndOfWindowsSessionSavesTheCatalogue) {
     EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
     SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), encodeCatalogue(form.Table()));
+    form.Close();
+    qdtest::pump(10);
 }
 
 } // namespace

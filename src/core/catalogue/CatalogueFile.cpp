@@ -68,14 +68,20 @@ void load(std::string_view bytes, ItemTable& table) {
     do {
         records.push_back(in.take(in.length()));
     } while (!in.atEnd());
-    // Image i belongs to row i: with a count that differs, no row would be sure of its icon.
-    if (records.size() != images.size()) throw EQuillDeck(InvalidBitmapText);
-
+    // Every record is an item, whatever the strip holds: a row without an
+    // image shows a white one, and images beyond the last record are dropped,
+    // so image i stays row i's.
+    IconImage white;
+    white.pixels.fill(IconImage::White);
     table.reserve(static_cast<int>(records.size()));
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const RowCells cells = splitRecord(records[i]);
-        // An item always has a Title: the emptiness test reads row 0's.
-        if (!cells[ColTitle].empty()) table.addItem(cells, images[i]);
+        RowCells cells = splitRecord(records[i]);
+        // A record with no Title still holds an item's path and fingerprint;
+        // the emptiness test reads row 0's Title, so it is named after its file.
+        if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColFileName];
+        if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColRelativePath];
+        if (cells[ColTitle].empty()) continue; // nothing of an item in it
+        table.addItem(cells, i < images.size() ? images[i] : white);
     }
 }
 

@@ -127,7 +127,7 @@ PixelFormat readFormat(std::string_view bmp) {
     const std::uint32_t coloursUsed = in.u32(46);
     // A negative height marks top-down rows.
     if (height != IconSize && height != -IconSize) invalidBitmap();
-    if (width <= 0 || width % IconSize != 0 || planes != 1) invalidBitmap();
+    if (width <= 0 || planes != 1) invalidBitmap();
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         invalidBitmap();
 

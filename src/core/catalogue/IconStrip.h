@@ -21,8 +21,8 @@ std::string encodeIconStrip(const std::vector<IconImage>& images);
 // 24 and 32 bits per pixel, BI_RGB and BI_BITFIELDS, bottom-up and top-down,
 // with an info, V4 or V5 header.
 // Pixels of colour 0xFF00FF come back Transparent. The strip is cut into
-// width / 21 images. Throws EQuillDeck(InvalidBitmapText) for anything that is
-// not such a bitmap (a width that is not a positive multiple of 21 included).
+// width / 21 whole images; columns left over are dropped. Throws
+// EQuillDeck(InvalidBitmapText) for anything that is not such a bitmap.
 std::vector<IconImage> decodeIconStrip(std::string_view bmp);
 
 } // namespace qd

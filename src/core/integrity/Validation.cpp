@@ -40,7 +40,7 @@ void ValidateItems(ItemTable& table, const ValidationOptions& options, Validatio
     table.closeTrayEntries();
     // Last row first: removing a row never moves one still to be visited.
     for (int row = table.rowCount() - 1; row >= 0; --row) {
-        env.pumpMessages();
+        if (!env.pumpMessages()) return;
         const std::string fullPath = env.resolve(table.cell(ColRelativePath, row));
         if (!env.fileExists(fullPath)) {
             const std::string title = table.cell(ColTitle, row);

@@ -28,8 +28,9 @@ class ValidationEnvironment {
     virtual bool fileExists(const std::string& fullPath) = 0;
     // Throws when the file cannot be opened or read.
     virtual TSecHashDigest digest(const std::string& fullPath) = 0;
-    // Lets waiting window messages run, once per row.
-    virtual void pumpMessages() = 0;
+    // Lets waiting window messages run, once per row. Returns false when the
+    // pass must stop here (the program is closing).
+    virtual bool pumpMessages() = 0;
     // The asterisk sound, then an error box captioned SecurityErrorCaption.
     virtual void showSecurityError(const std::string& text) = 0;
     // The standard warning dialog, one OK button.
@@ -44,7 +45,8 @@ struct ValidationOptions {
 // The start-up check of every item, last row first: a changed executable
 // disables its item, a missing one disables or removes it, a file that cannot
 // be read is only reported. Every row that remains gets its tray entry, so the
-// entries end up in row order. The empty table is left alone.
+// entries end up in row order. The empty table is left alone. A pass told to
+// stop leaves the rows it has not visited exactly as they were.
 void ValidateItems(ItemTable& table, const ValidationOptions& options, ValidationEnvironment& env);
 
 } // namespace qd

@@ -25,6 +25,10 @@ class TWindow {
     HWND CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style, int x,
                       int y, int width, int height, HWND parent, HMENU idOrMenu);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Destroys the window now, while the derived object is still whole.
+    void DestroyHandle() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     }

@@ -8,8 +8,10 @@
 namespace qd {
 
 Win32ValidationEnvironment::Win32ValidationEnvironment(HWND owner, Resolver resolver,
-                                                       TSecHash& hash, TItemList& list)
-    : owner_(owner), resolver_(std::move(resolver)), hash_(hash), list_(list) {}
+                                                       TSecHash& hash, TItemList& list,
+                                                       std::function<bool()> keepGoing)
+    : owner_(owner), resolver_(std::move(resolver)), hash_(hash), list_(list),
+      keepGoing_(std::move(keepGoing)) {}
 
 std::string Win32ValidationEnvironment::resolve(const std::string& relativePath) {
     return resolver_(relativePath);
@@ -23,19 +25,28 @@ TSecHashDigest Win32ValidationEnvironment::digest(const std::string& fullPath) {
     return DigestFile(hash_, fullPath);
 }
 
-void Win32ValidationEnvironment::pumpMessages() {
+bool Win32ValidationEnvironment::pumpMessages() {
     // The previous row may have been removed or disabled: show it before the
     // waiting paint runs.
     list_.TableChanged();
     ProcessMessages();
+    return keepGoing_();
+}
+
+void Win32ValidationEnvironment::showChangedRow() {
+    // The row a box names is drawn as the box says (red, or gone) before it appears.
+    list_.TableChanged();
+    UpdateWindow(list_.Handle());
 }
 
 void Win32ValidationEnvironment::showSecurityError(const std::string& text) {
+    showChangedRow();
     MessageBeep(MB_ICONASTERISK);
     MessageBoxA(owner_, text.c_str(), SecurityErrorCaption, MB_ICONERROR | MB_OK);
 }
 
 void Win32ValidationEnvironment::showWarning(const std::string& text) {
+    showChangedRow();
     MessageDlg(owner_, text, TMsgDlgType::Warning, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
 }
 

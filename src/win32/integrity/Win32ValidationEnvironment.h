@@ -16,20 +16,23 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     // Expands a RelativePath against the launcher folder itself.
     using Resolver = std::function<std::string(const std::string& relativePath)>;
 
-    Win32ValidationEnvironment(HWND owner, Resolver resolver, TSecHash& hash, TItemList& list);
+    Win32ValidationEnvironment(HWND owner, Resolver resolver, TSecHash& hash, TItemList& list,
+                               std::function<bool()> keepGoing);
 
     std::string resolve(const std::string& relativePath) override;
     bool fileExists(const std::string& fullPath) override;
     TSecHashDigest digest(const std::string& fullPath) override;
-    void pumpMessages() override;
+    bool pumpMessages() override;
     void showSecurityError(const std::string& text) override;
     void showWarning(const std::string& text) override;
 
   private:
+    void showChangedRow();
     HWND owner_;
     Resolver resolver_;
     TSecHash& hash_;
     TItemList& list_;
+    std::function<bool()> keepGoing_;
 };
 
 } // namespace qd

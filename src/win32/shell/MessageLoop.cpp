@@ -1,22 +1,40 @@
 #include "shell/MessageLoop.h"
 
+#include <array>
+
+#include "common/Window.h"
+
 namespace qd {
 
 namespace {
-MessageFilter& filterSlot() {
-    static MessageFilter filter;
-    return filter;
+
+constexpr std::size_t StageCount = 2;
+
+std::array<MessageFilter, StageCount>& chain() {
+    static std::array<MessageFilter, StageCount> filters;
+    return filters;
 }
 
 void dispatch(MSG& msg) {
-    if (filterSlot() && filterSlot()(msg)) return;
+    // A filter runs commands (shortcuts): an error there is reported like one
+    // in a window procedure, and the message counts as handled.
+    for (const MessageFilter& filter : chain()) {
+        bool handled = false;
+        if (filter && !Guarded(msg.hwnd, [&] { handled = filter(msg); })) return;
+        if (handled) return;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
+
 } // namespace
 
-void SetMessageFilter(MessageFilter filter) {
-    filterSlot() = std::move(filter);
+ScopedMessageFilter::ScopedMessageFilter(FilterStage stage, MessageFilter filter) : stage_(stage) {
+    chain()[static_cast<std::size_t>(stage)] = std::move(filter);
+}
+
+ScopedMessageFilter::~ScopedMessageFilter() {
+    chain()[static_cast<std::size_t>(stage_)] = nullptr;
 }
 
 void ProcessMessages() {

@@ -5,10 +5,23 @@
 
 namespace qd {
 
-// Every queued message passes this filter before it is dispatched (menu
-// shortcuts, the application-wide message hook). Returning true swallows it.
+// Every queued message passes the filters before it is dispatched, in the
+// order of their stages: the application-wide hook sees (and may rewrite) a
+// message first, then the menu shortcuts. A filter returning true swallows it.
+enum class FilterStage { ApplicationHook, Shortcuts };
 using MessageFilter = std::function<bool(MSG&)>;
-void SetMessageFilter(MessageFilter filter);
+
+// Holds one filter in the chain for its lifetime.
+class ScopedMessageFilter {
+  public:
+    ScopedMessageFilter(FilterStage stage, MessageFilter filter);
+    ~ScopedMessageFilter();
+    ScopedMessageFilter(const ScopedMessageFilter&) = delete;
+    ScopedMessageFilter& operator=(const ScopedMessageFilter&) = delete;
+
+  private:
+    FilterStage stage_;
+};
 
 // Lets waiting messages run (used while showing the window and between the
 // rows of long passes). A WM_QUIT found here is put back for the main loop.

@@ -1,18 +1,18 @@
 #include "shell/QuillDeck1.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
+
+#include <algorithm>
 
 #include "ResourceIds.h"
 #include "catalogue/CatalogueStore.h"
-#include "integrity/Launch.h"
-#include "ui/KeyCues.h"
-#include "ui/MessageDialog.h"
-#include "ui/RowNavigation.h"
 #include "common/AppInfo.h"
+#include "integrity/ItemValidation.h"
+#include "integrity/Launching.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
-#include "shell/MessageLoop.h"
+#include "ui/KeyCues.h"
+#include "ui/RowNavigation.h"
 
 namespace qd {
 
@@ -23,99 +23,98 @@ constexpr int InitialLeft = 318;
 constexpr int InitialTop = 150;
 constexpr int InitialClientWidth = 158;
 constexpr int InitialClientHeight = 220;
-constexpr int ToolbarHeight = 24;
-constexpr int DividerLefts[] = {1, 50, 78, 124, 152};
-constexpr int DividerTop = 4;
-constexpr int DividerHeight = 17;
+// Column 0 is this much narrower than the client area.
+constexpr int ColumnMargin = 4;
+// The keyboard's context menu opens at the current row, this far in.
+constexpr int ContextMenuIndent = 38;
+// The show-menu button's menu opens this far from the button's centre.
+constexpr POINT ShowMenuOffset{5, 4};
 constexpr DWORD MainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+// Set in a key message's lParam while Alt is held.
+constexpr LPARAM AltHeldBit = LPARAM{1} << 29;
 
-struct ButtonSpec {
-    std::unique_ptr<TSpeedButton> TForm1::*member;
-    int left, width, glyph;
-    TSpeedButton::Look look;
-    TSpeedButton::GlyphPlace place;
-    const char* hint;
-};
-
-using Look = TSpeedButton::Look;
-using Place = TSpeedButton::GlyphPlace;
-const ButtonSpec Buttons[] = {
-    {&TForm1::ToolButton_add, 5, 22, IDB_GLYPH_ADD, Look::Flat, Place::Centre,
-     "Add Item  [Alt+A] "},
-    {&TForm1::ToolButton_edit, 28, 22, IDB_GLYPH_EDIT, Look::Flat, Place::Centre,
-     "Edit Item  [Alt+E] "},
-    {&TForm1::ToolButton_delete, 57, 22, IDB_GLYPH_DELETE, Look::Flat, Place::Centre,
-     "Remove Item  [Del] "},
-    {&TForm1::ToolButton_options, 85, 22, IDB_GLYPH_OPTIONS, Look::Flat, Place::Centre,
-     "Options  [Alt+O] "},
-    {&TForm1::ToolButton_menu, 108, 13, IDB_GLYPH_MENU, Look::Raised, Place::Bottom,
-     "Show Menu  [Alt+S] "},
-    {&TForm1::ToolButton_exit, 128, 22, IDB_GLYPH_EXIT, Look::Flat, Place::Centre,
-     "Exit  [Alt+X] "},
-};
-constexpr int ButtonTop = 2;
-constexpr int ButtonHeight = 21;
-
-RECT outerRectForClient(int left, int top, int width, int height) {
-    RECT r{left, top, left + width, top + height};
+SIZE outerSizeForClient(int width, int height) {
+    RECT r{0, 0, width, height};
     AdjustWindowRectEx(&r, MainWindowStyle, FALSE, 0);
-    return r;
+    return {r.right - r.left, r.bottom - r.top};
 }
 
+// Holds a flag up for one scope, whichever way the scope ends.
+class ScopedFlag {
+  public:
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ScopedFlag() { flag_ = false; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+// Disables a window for one scope and enables it again however the scope ends.
+class ScopedDisable {
+  public:
+    explicit ScopedDisable(HWND window) : window_(window) { EnableWindow(window_, FALSE); }
+    ~ScopedDisable() { EnableWindow(window_, TRUE); }
+    ScopedDisable(const ScopedDisable&) = delete;
+    ScopedDisable& operator=(const ScopedDisable&) = delete;
+
+  private:
+    HWND window_;
+};
+
 } // namespace
+
+struct TForm1::MessageRoute {
+    UINT message;
+    LRESULT (TForm1::*handler)(WPARAM, LPARAM);
+};
+
+struct TForm1::CommandRoute {
+    unsigned command;
+    void (TForm1::*handler)();
+};
 
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE),
                       LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK)));
-    const RECT outer =
-        outerRectForClient(InitialLeft, InitialTop, InitialClientWidth, InitialClientHeight);
-    CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, outer.left, outer.top,
-                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr);
+    // The outer top-left is the initial position; the client area has its size.
+    const SIZE outer = outerSizeForClient(InitialClientWidth, InitialClientHeight);
+    CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, InitialLeft, InitialTop, outer.cx,
+                 outer.cy, application_.Handle(), nullptr);
+    application_.SetMainWindow(Handle());
     CreateControls();
-    SetMessageFilter([this](MSG& msg) { return PreTranslateMessage(msg); });
+    shortcuts_ = std::make_unique<ScopedMessageFilter>(
+        FilterStage::Shortcuts, [this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
 }
 
 TForm1::~TForm1() {
-    SetMessageFilter(nullptr);
+    shortcuts_.reset();
+    // The window goes before the table it shows and the window that owns it.
+    DestroyHandle();
 }
 
 void TForm1::CreateControls() {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                    GetModuleHandleA(nullptr), nullptr));
-    for (const ButtonSpec& spec : Buttons) {
-        auto& button = this->*spec.member;
-        button = std::make_unique<TSpeedButton>(Handle(), spec.left, ButtonTop, spec.width,
-                                                ButtonHeight, spec.glyph, spec.look, spec.place);
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(button->Handle());
-        tool.lpszText = const_cast<char*>(spec.hint);
-        SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    ToolButton_add->OnClick = [this] { ToolButton_addClick(); };
-    ToolButton_edit->OnClick = [this] { ToolButton_editClick(); };
-    ToolButton_delete->OnClick = [this] { ToolButton_deleteClick(); };
-    ToolButton_options->OnClick = [this] { ToolButton_optionsClick(); };
-    ToolButton_menu->OnClick = [this] { ToolButton_menuClick(); };
-    ToolButton_exit->OnClick = [this] { ToolButton_exitClick(); };
+    Toolbar =
+        std::make_unique<TToolbar>(Handle(), [this](unsigned command) { RunCommand(command); });
+    ToolButton_add = Toolbar->ToolButton_add.get();
+    ToolButton_edit = Toolbar->ToolButton_edit.get();
+    ToolButton_delete = Toolbar->ToolButton_delete.get();
+    ToolButton_options = Toolbar->ToolButton_options.get();
+    ToolButton_menu = Toolbar->ToolButton_menu.get();
+    ToolButton_exit = Toolbar->ToolButton_exit.get();
 
     RECT client;
     GetClientRect(Handle(), &client);
     StringGrid1 = std::make_unique<TItemList>(Handle(), table_, 0, ToolbarHeight, client.right,
                                               client.bottom - ToolbarHeight);
     StringGrid1->OnClick = [this] { StringGrid1Click(); };
-    StringGrid1->OnDblClick = [this] { StringGrid1DblClick(); };
+    StringGrid1->OnDblClick = [this] { RunCommand(CmdLaunch); };
     StringGrid1->OnMouseDown = [this] { StringGrid1MouseDown(); };
-    StringGrid1->OnMouseMove = [this] { StringGrid1MouseMove(); };
+    StringGrid1->OnMouseMove = [this](WPARAM keys) { StringGrid1MouseMove(keys); };
     StringGrid1->OnMouseUp = [this] { StringGrid1MouseUp(); };
     StringGrid1->OnKeyDown = [this](WPARAM key) { return StringGrid1KeyDown(key); };
     StringGrid1->OnContextMenu = [this](POINT screen) { PopupMenu_mainPopup(screen); };
@@ -146,9 +145,13 @@ void TForm1::FormCreate() {
         &TForm1::SelectSavedRowAndValidate,
         &TForm1::StringGrid1Click,
     };
-    ScopedBusyCursor busy;
-    for (Step step : Steps)
-        Guarded(Handle(), [&] { (this->*step)(); });
+    {
+        ScopedBusyCursor busy;
+        for (Step step : Steps)
+            Guarded(Handle(), [&] { (this->*step)(); });
+    }
+    // Closing was asked for while the start-up pass ran: it happens now.
+    if (closeAfterPass_) Close();
 }
 
 void TForm1::DecideRestrictedMode() {
@@ -167,7 +170,7 @@ void TForm1::DecideRestrictedMode() {
 void TForm1::SetUpListGeometry() {
     RECT client;
     GetClientRect(Handle(), &client);
-    StringGrid1->SetColumnWidth(client.right - 4);
+    StringGrid1->SetColumnWidth(client.right - ColumnMargin);
 }
 
 // Filled in with the tray and window-state commands.
@@ -215,7 +218,8 @@ void TForm1::ReadPreferences() {
     KeepDeleted = preferences_->readBoolean("KeepDeleted", false);
 }
 
-// Menu shortcuts come with the main context menu.
+// The shortcuts live in the main menu's model and reach RunCommand through
+// the message filter installed with the controls.
 void TForm1::AssignShortcuts() {}
 
 void TForm1::LoadItemCatalogue() {
@@ -224,10 +228,10 @@ void TForm1::LoadItemCatalogue() {
         LoadCatalogue(cataloguePath_, table_);
     } catch (...) {
         catalogueUnreadable_ = true;
-        StringGrid1->TableChanged();
+        ItemsChanged();
         throw;
     }
-    StringGrid1->TableChanged();
+    ItemsChanged();
 }
 
 // Groups fill these three steps.
@@ -236,6 +240,7 @@ void TForm1::ReadGroups() {}
 void TForm1::SelectSavedGroup() {}
 
 void TForm1::ShowMainWindow() {
+    ShowWindow(application_.Handle(), SW_SHOWNORMAL);
     ShowWindow(Handle(), SW_SHOWNORMAL);
     FormShow();
 }
@@ -271,15 +276,20 @@ void TForm1::SelectSavedRowAndValidate() {
     }
     const int savedRow = preferences_->readInteger("SelectItem", 0);
     TrySelectRow(savedRow);
-    EnableWindow(StringGrid1->Handle(), FALSE);
-    try {
+    {
+        const ScopedDisable disabled(StringGrid1->Handle());
         ValidateItems();
-    } catch (...) {
-        EnableWindow(StringGrid1->Handle(), TRUE);
-        throw;
     }
-    EnableWindow(StringGrid1->Handle(), TRUE);
     TrySelectRow(savedRow);
+    // Disabling the list took the keyboard focus away from it.
+    FocusList();
+}
+
+void TForm1::ValidateItems() {
+    const ScopedFlag validating(validating_);
+    ValidateAllItems(table_, {CheckSafe, KeepDeleted}, {Handle(), LauncherFolder(), SecHash1},
+                     *StringGrid1, [this] { return !closeAfterPass_; });
+    ItemsChanged();
 }
 
 // Restricted mode skips the start-up pass but still gives every row its
@@ -288,10 +298,63 @@ void TForm1::BuildTrayEntries() {
     if (!table_.isEmpty()) table_.openTrayEntriesFrom(0);
 }
 
+void TForm1::FocusList() {
+    if (GetActiveWindow() == Handle() && IsWindowEnabled(StringGrid1->Handle()))
+        SetFocus(StringGrid1->Handle());
+}
+
+void TForm1::ItemsChanged() {
+    StringGrid1->TableChanged();
+    StringGrid1Click();
+}
+
+CommandState TForm1::CurrentCommandState() const {
+    CommandState state;
+    state.validating = validating_;
+    state.restricted = restrictedMode_;
+    state.currentRowHasItem = !table_.cell(ColTitle, table_.currentRow()).empty();
+    // Rows that have their tray entry are the ones the pass has been through.
+    state.currentRowChecked = table_.currentRow() >= table_.trayFirstRow();
+    state.optionsOpen = optionsOpen_;
+    return state;
+}
+
+void TForm1::RunCommand(unsigned command) {
+    static constexpr CommandRoute Commands[] = {
+        {Pop1_AddItem, &TForm1::ToolButton_addClick},
+        {Pop1_EditItem, &TForm1::ToolButton_editClick},
+        {Pop1_DeleteItem, &TForm1::ToolButton_deleteClick},
+        {Pop1_ResetSecurity, &TForm1::Pop1_ResetSecurityClick},
+        {Pop1_Options, &TForm1::ToolButton_optionsClick},
+        {Pop1_ShowMenu, &TForm1::ToolButton_menuClick},
+        {Pop1_Exit, &TForm1::Pop2_ExitClick},
+        {Pop2_Exit, &TForm1::Pop2_ExitClick},
+        {Pop3_Exit, &TForm1::ToolButton_exitClick},
+        {CmdLaunch, &TForm1::StringGrid1DblClick},
+        {CmdClose, &TForm1::Close},
+        // Minimize, Restore, Stay on Top and About come with the tray and
+        // window states; Help has no action.
+    };
+    switch (commandAllowed(command, CurrentCommandState())) {
+    case Verdict::Ignore:
+        return;
+    case Verdict::Refuse:
+        MessageBeep(MB_OK);
+        return;
+    case Verdict::AfterPass:
+        closeAfterPass_ = true;
+        return;
+    case Verdict::Run:
+        break;
+    }
+    for (const CommandRoute& route : Commands)
+        if (route.command == command) return (this->*route.handler)();
+}
+
 void TForm1::StringGrid1Click() {
-    const bool hasItem = !table_.cell(ColTitle, table_.currentRow()).empty();
-    ToolButton_edit->SetEnabled(hasItem);
-    ToolButton_delete->SetEnabled(hasItem);
+    const CommandState state = CurrentCommandState();
+    ToolButton_edit->SetEnabled(commandAllowed(Pop1_EditItem, state) != Verdict::Ignore);
+    ToolButton_delete->SetEnabled(commandAllowed(Pop1_DeleteItem, state) != Verdict::Ignore);
 }
 
 void TForm1::FormResize() {
@@ -300,50 +363,20 @@ void TForm1::FormResize() {
     GetClientRect(Handle(), &client);
     MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right,
                std::max<int>(0, client.bottom - ToolbarHeight), TRUE);
-    int width = client.right - 4;
+    int width = client.right - ColumnMargin;
     if (StringGrid1->ScrollBarShown()) width -= GetSystemMetrics(SM_CXVSCROLL);
     StringGrid1->SetColumnWidth(width);
 }
 
 void TForm1::StringGrid1DblClick() {
-    // While the start-up pass runs, only rows it has already checked (those
-    // with a tray entry) may start: the others could be tampered with.
-    if (validating_ && table_.currentRow() < table_.trayFirstRow()) return;
-    const LaunchDecision launch = decideLaunch(table_, table_.currentRow());
-    if (launch.action == LaunchDecision::Action::Nothing) return;
-    if (launch.action == LaunchDecision::Action::Refuse) {
-        MessageDlg(Handle(), LaunchRefusalText, TMsgDlgType::Error, {TMsgDlgBtn::Abort},
-                   TMsgDlgBtn::Abort);
-        return;
-    }
-    const std::string file = ResolveItemPath(launch.relativePath);
-    // The program starts in its own folder: the shell uses the current one.
-    SetCurrentDirectoryA(folderOf(file).c_str());
-    if (launch.showCommand == 0) return;
-    // ShellExecuteA's call with no error UI: a program that cannot be started
-    // shows nothing, as the launcher promises.
-    SHELLEXECUTEINFOA info{sizeof(info)};
-    info.fMask = SEE_MASK_FLAG_NO_UI;
-    info.hwnd = Handle();
-    info.lpVerb = "open";
-    info.lpFile = file.c_str();
-    info.lpParameters = launch.parameters.c_str();
-    info.nShow = launch.showCommand;
-    ShellExecuteExA(&info);
-}
-
-std::string TForm1::ResolveItemPath(const std::string& relativePath) const {
-    SetCurrentDirectoryA(startup_.launcherFolder.c_str());
-    char buffer[MAX_PATH * 4];
-    const DWORD length = GetFullPathNameA(relativePath.c_str(), sizeof(buffer), buffer, nullptr);
-    return length && length < sizeof(buffer) ? std::string(buffer, length) : relativePath;
+    LaunchItem(Handle(), table_, table_.currentRow(), LauncherFolder());
 }
 
 void TForm1::LaunchEntryClick(int position) {
     const int row = table_.rowOfTrayPosition(position);
     if (row < 0) return;
     StringGrid1->SelectRow(row);
-    StringGrid1DblClick();
+    RunCommand(CmdLaunch);
 }
 
 void TForm1::StringGrid1MouseDown() {
@@ -351,12 +384,18 @@ void TForm1::StringGrid1MouseDown() {
     RowDragFrom = table_.currentRow();
 }
 
-void TForm1::StringGrid1MouseMove() {
-    // The start-up pass visits rows by index: no reordering while it runs.
-    if (!RowDragActive || validating_ || table_.currentRow() == RowDragFrom) return;
-    table_.moveRow(RowDragFrom, table_.currentRow());
+void TForm1::StringGrid1MouseMove(WPARAM keys) {
+    // Only a move with a mouse button still held drags: a release outside the
+    // list may never have reached it.
+    if (!(keys & (MK_LBUTTON | MK_RBUTTON))) RowDragActive = false;
+    if (!RowDragActive || table_.currentRow() == RowDragFrom) return;
     RowDragActive = false;
-    StringGrid1->TableChanged();
+    if (commandAllowed(CmdReorder, CurrentCommandState()) != Verdict::Run) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    table_.moveRow(RowDragFrom, table_.currentRow());
+    ItemsChanged();
 }
 
 void TForm1::StringGrid1MouseUp() {
@@ -397,7 +436,7 @@ bool TForm1::StringGrid1KeyDown(WPARAM key) {
 
 bool TForm1::FormKeyDown(WPARAM key, bool alt) {
     if (key == VK_RETURN) {
-        StringGrid1DblClick();
+        RunCommand(CmdLaunch);
         return true;
     }
     if (key == VK_DELETE) {
@@ -415,7 +454,7 @@ void TForm1::FormKeyUp(WPARAM key) {
 void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
     // The whole toolbar stays visible; the height may shrink to the caption.
     const int frame = GetSystemMetrics(SM_CXFRAME);
-    limits.ptMinTrackSize.x = 2 * frame + 156;
+    limits.ptMinTrackSize.x = 2 * frame + TToolbar::MinimumClientWidth();
     limits.ptMinTrackSize.y = GetSystemMetrics(SM_CYCAPTION);
     limits.ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
     limits.ptMaxTrackSize.y = GetSystemMetrics(SM_CYSCREEN);
@@ -466,52 +505,20 @@ void TForm1::PopupMenu_mainPopup(POINT screen) {
 }
 
 void TForm1::ToolButton_menuClick() {
-    if (!ToolButton_menu->Enabled()) return;
     ToolButton_menu->SetDown(true);
     RECT r;
     GetWindowRect(ToolButton_menu->Handle(), &r);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-    POINT centre{r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2};
-    ClientToScreen(Handle(), &centre);
-    PopupMenu_mainPopup({centre.x + 5, centre.y + 4});
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    PopupMenu_mainPopup({centre.x + ShowMenuOffset.x, centre.y + ShowMenuOffset.y});
     ToolButton_menu->SetDown(false);
-}
-
-void TForm1::RunCommand(unsigned command) {
-    switch (command) {
-    case Pop1_AddItem:
-        ToolButton_addClick();
-        break;
-    case Pop1_EditItem:
-        ToolButton_editClick();
-        break;
-    case Pop1_DeleteItem:
-        ToolButton_deleteClick();
-        break;
-    case Pop1_ResetSecurity:
-        Pop1_ResetSecurityClick();
-        break;
-    case Pop1_Options:
-        ToolButton_optionsClick();
-        break;
-    case Pop1_ShowMenu:
-        ToolButton_menuClick();
-        break;
-    case Pop1_Exit:
-    case Pop2_Exit:
-        Pop2_ExitClick();
-        break;
-    // Minimize, Restore, Stay on Top and About come with the tray and window
-    // states; Help has no action.
-    default:
-        break;
-    }
 }
 
 bool TForm1::PreTranslateMessage(MSG& msg) {
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
-    const bool alt = msg.message == WM_SYSKEYDOWN;
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        // A key with no focused window arrives as WM_SYSKEYDOWN too: only the
+        // lParam bit says whether Alt is really held.
+        const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & AltHeldBit) != 0;
         const int key = static_cast<int>(msg.wParam);
         // Menu shortcuts first; a disabled entry swallows its key.
         if (const MenuEntry* entry = findShortcut(MainMenuEntries(), alt, key)) {
@@ -529,6 +536,13 @@ void TForm1::ToolButton_addClick() {}
 void TForm1::ToolButton_editClick() {}
 void TForm1::ToolButton_deleteClick() {}
 void TForm1::ToolButton_optionsClick() {}
+
+void TForm1::Pop1_ResetSecurityClick() {
+    // A file that cannot be digested is not caught here: its error reaches the
+    // application's error box and the item stays disabled.
+    if (ResetItemSecurity(table_, table_.currentRow(), {Handle(), LauncherFolder(), SecHash1}))
+        ItemsChanged();
+}
 
 void TForm1::ToolButton_exitClick() {
     ToolButton_exit->SetDown(false);
@@ -551,87 +565,148 @@ void TForm1::FormClose() {
     closed_ = true;
     Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueUnreadable_); });
     if (!restrictedMode_ && preferences_) {
-        Guarded(Handle(), [&] {
-            RECT r;
-            GetWindowRect(Handle(), &r);
-            preferences_->writeInteger("WindowHeight", r.bottom - r.top);
-            preferences_->writeInteger("WindowWidth", r.right - r.left);
-            preferences_->writeInteger("WindowLeft", r.left);
-            preferences_->writeInteger("WindowTop", r.top);
-            preferences_->writeInteger("SelectItem", table_.currentRow());
-            preferences_->writeInteger("SelectGroup", selectedGroup_);
-        });
+        Guarded(Handle(), [&] { WritePlacementAndSelection(); });
         // Flushes the profile cache to disk.
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, preferences_->path().c_str());
     }
     RemoveTrayIcon();
 }
 
-void TForm1::RemoveTrayIcon() {}
-
-void TForm1::PaintToolbar(HDC dc) {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    RECT strip{0, 0, client.right, ToolbarHeight};
-    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
-    RECT line{0, 0, client.right, 2};
-    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-    for (int left : DividerLefts) {
-        RECT divider{left, DividerTop, left + 2, DividerTop + DividerHeight};
-        DrawEdge(dc, &divider, EDGE_ETCHED, BF_LEFT);
-    }
+void TForm1::WritePlacementAndSelection() {
+    // The normal rectangle: a minimised or hidden window must not leave its
+    // parking place (-32000 on Windows) in the file.
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    GetWindowPlacement(Handle(), &placement);
+    RECT r = placement.rcNormalPosition;
+    // It is given relative to the work area; the file holds screen pixels.
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+    preferences_->writeInteger("WindowHeight", r.bottom - r.top);
+    preferences_->writeInteger("WindowWidth", r.right - r.left);
+    preferences_->writeInteger("WindowLeft", r.left);
+    preferences_->writeInteger("WindowTop", r.top);
+    preferences_->writeInteger("SelectItem", table_.currentRow());
+    preferences_->writeInteger("SelectGroup", selectedGroup_);
 }
 
+void TForm1::RemoveTrayIcon() {}
+
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT: {
-        ScopedPaint paint(Handle());
-        PaintToolbar(paint.dc());
-        return 0;
-    }
-    case WM_SIZE:
-        FormResize();
-        return 0;
-    case WM_CLOSE:
-        FormClose();
-        DestroyWindow(Handle());
-        return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;
-    case WM_ENDSESSION:
-        // Windows is ending the session: the list must not be lost.
-        if (wParam) FormClose();
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        RunCommand(LOWORD(wParam));
-        return 0;
-    case WM_GETMINMAXINFO:
-        Default(message, wParam, lParam);
-        SizeLimitsHandler(*reinterpret_cast<MINMAXINFO*>(lParam));
-        return 0;
-    case WM_CONTEXTMENU: {
-        // From the keyboard (lParam -1) the menu opens at the current row.
-        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (lParam == -1) {
-            const RECT row = StringGrid1->RowRect(table_.currentRow());
-            p = {row.left + 38, row.bottom};
-            ClientToScreen(StringGrid1->Handle(), &p);
-        }
-        PopupMenu_mainPopup(p);
-        return 0;
-    }
-    case WM_SETFOCUS:
-        SetFocus(StringGrid1->Handle());
-        return 0;
-    case WM_DROPFILES:
-        // Dropped executables are added once adding items exists.
-        DragFinish(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    }
+    static constexpr MessageRoute Messages[] = {
+        {WM_PAINT, &TForm1::OnPaint},
+        {WM_SIZE, &TForm1::OnSize},
+        {WM_CLOSE, &TForm1::OnClose},
+        {WM_QUERYENDSESSION, &TForm1::OnQueryEndSession},
+        {WM_ENDSESSION, &TForm1::OnEndSession},
+        {WM_DESTROY, &TForm1::OnDestroy},
+        {WM_COMMAND, &TForm1::OnCommand},
+        {WM_GETMINMAXINFO, &TForm1::OnGetMinMaxInfo},
+        {WM_CONTEXTMENU, &TForm1::OnContextMenu},
+        {WM_SETFOCUS, &TForm1::OnSetFocus},
+        {WM_ACTIVATE, &TForm1::OnActivate},
+        {WM_DROPFILES, &TForm1::OnDropFiles},
+        {WM_SYSCOMMAND, &TForm1::OnSysCommand},
+    };
+    for (const MessageRoute& route : Messages)
+        if (route.message == message) return (this->*route.handler)(wParam, lParam);
     return Default(message, wParam, lParam);
+}
+
+LRESULT TForm1::OnPaint(WPARAM, LPARAM) {
+    ScopedPaint paint(Handle());
+    RECT client;
+    GetClientRect(Handle(), &client);
+    Toolbar->Paint(paint.dc(), client.right);
+    return 0;
+}
+
+LRESULT TForm1::OnSize(WPARAM, LPARAM) {
+    FormResize();
+    return 0;
+}
+
+LRESULT TForm1::OnClose(WPARAM, LPARAM) {
+    if (commandAllowed(CmdClose, CurrentCommandState()) == Verdict::AfterPass) {
+        closeAfterPass_ = true;
+        return 0;
+    }
+    FormClose();
+    DestroyWindow(Handle());
+    return 0;
+}
+
+LRESULT TForm1::OnQueryEndSession(WPARAM, LPARAM) {
+    return TRUE;
+}
+
+LRESULT TForm1::OnEndSession(WPARAM ending, LPARAM) {
+    // Windows is ending the session: the list must not be lost. A running
+    // start-up pass stops after its row; the rows it did not reach are saved
+    // as they were.
+    if (!ending) return 0;
+    closeAfterPass_ = true;
+    FormClose();
+    return 0;
+}
+
+LRESULT TForm1::OnDestroy(WPARAM, LPARAM) {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM) {
+    RunCommand(LOWORD(wParam));
+    return 0;
+}
+
+LRESULT TForm1::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
+    Default(WM_GETMINMAXINFO, wParam, lParam);
+    SizeLimitsHandler(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
+}
+
+LRESULT TForm1::OnContextMenu(WPARAM, LPARAM lParam) {
+    // From the keyboard (lParam -1) the menu opens at the current row.
+    POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (lParam == -1) {
+        const RECT row = StringGrid1->RowRect(table_.currentRow());
+        p = {row.left + ContextMenuIndent, row.bottom};
+        ClientToScreen(StringGrid1->Handle(), &p);
+    }
+    PopupMenu_mainPopup(p);
+    return 0;
+}
+
+LRESULT TForm1::OnSetFocus(WPARAM, LPARAM) {
+    SetFocus(StringGrid1->Handle());
+    return 0;
+}
+
+// Activation (a click, the taskbar, a closed dialog giving the window back)
+// always leaves the keyboard with the list.
+LRESULT TForm1::OnActivate(WPARAM wParam, LPARAM lParam) {
+    Default(WM_ACTIVATE, wParam, lParam);
+    if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) FocusList();
+    return 0;
+}
+
+LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    // The caption's close passes the gate like every other way out.
+    if ((wParam & 0xFFF0) == SC_CLOSE) {
+        RunCommand(CmdClose);
+        return 0;
+    }
+    return Default(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
+    const HDROP drop = reinterpret_cast<HDROP>(wParam);
+    if (commandAllowed(CmdDropFiles, CurrentCommandState()) == Verdict::Refuse) MessageBeep(MB_OK);
+    // Dropped executables are added once adding items exists.
+    DragFinish(drop);
+    return 0;
 }
 
 } // namespace qd

@@ -9,10 +9,13 @@
 #include "common/Handles.h"
 #include "common/Window.h"
 #include "integrity/SecHash.h"
+#include "shell/ApplicationWindow.h"
+#include "shell/CommandGate.h"
 #include "shell/IniProfile.h"
-#include "ui/MainMenu.h"
+#include "shell/MessageLoop.h"
+#include "shell/Toolbar.h"
 #include "ui/ItemList.h"
-#include "ui/SpeedButton.h"
+#include "ui/MainMenu.h"
 
 namespace qd {
 
@@ -24,8 +27,12 @@ struct TStartup {
     int startupShowWindow = SW_SHOWNORMAL;
 };
 
-// The main window. Constructing it runs the start-up sequence; closing it
-// saves the catalogue and the window placement and ends the message loop.
+// The main window: a façade over the item table, the preferences and the
+// features in their own files. Constructing it runs the start-up sequence;
+// closing it saves the catalogue and the window placement and ends the
+// message loop. Messages and commands reach the handlers through two tables;
+// every command passes one gate, and every change of the table ends in
+// ItemsChanged().
 class TForm1 : public TWindow {
   public:
     explicit TForm1(TStartup startup);
@@ -37,6 +44,7 @@ class TForm1 : public TWindow {
     const std::string& LauncherFolder() const { return startup_.launcherFolder; }
     const std::string& CataloguePath() const { return cataloguePath_; }
     int SelectedGroup() const { return selectedGroup_; }
+    HWND ApplicationHandle() const { return application_.Handle(); }
 
     // Preference flags.
     bool StartMinimized = false;
@@ -48,14 +56,26 @@ class TForm1 : public TWindow {
     // Digests the executables behind every item fingerprint.
     TSecHash SecHash1;
 
-    // Controls.
+    // Controls. The toolbar owns its buttons; the fields name them.
+    std::unique_ptr<TToolbar> Toolbar;
+    TSpeedButton* ToolButton_add = nullptr;
+    TSpeedButton* ToolButton_edit = nullptr;
+    TSpeedButton* ToolButton_delete = nullptr;
+    TSpeedButton* ToolButton_options = nullptr;
+    TSpeedButton* ToolButton_menu = nullptr;
+    TSpeedButton* ToolButton_exit = nullptr;
     std::unique_ptr<TItemList> StringGrid1;
-    std::unique_ptr<TSpeedButton> ToolButton_add;
-    std::unique_ptr<TSpeedButton> ToolButton_edit;
-    std::unique_ptr<TSpeedButton> ToolButton_delete;
-    std::unique_ptr<TSpeedButton> ToolButton_options;
-    std::unique_ptr<TSpeedButton> ToolButton_menu;
-    std::unique_ptr<TSpeedButton> ToolButton_exit;
+
+    // After any change of the table: repaints the list and refreshes which
+    // commands are enabled. The menus that mirror the table are built from it
+    // whenever they open.
+    void ItemsChanged();
+
+    // Runs a command through the gate, whichever way it was invoked (menu
+    // entry, shortcut, key, toolbar button, tray entry).
+    void RunCommand(unsigned command);
+    // What the gate sees now.
+    CommandState CurrentCommandState() const;
 
     // Handlers.
     void FormShow();
@@ -66,7 +86,7 @@ class TForm1 : public TWindow {
     // A tray entry chosen: the entry at menu position `position` launches its row.
     void LaunchEntryClick(int position);
     void StringGrid1MouseDown();
-    void StringGrid1MouseMove();
+    void StringGrid1MouseMove(WPARAM keys);
     void StringGrid1MouseUp();
     bool StringGrid1KeyDown(WPARAM key);
     // Window-level keys, seen before the focused control; true when handled.
@@ -81,15 +101,12 @@ class TForm1 : public TWindow {
     void ToolButton_exitClick();
     void Pop2_ExitClick();
     void Pop1_ResetSecurityClick();
-    // True while the start-up pass runs: commands that add, remove or reorder
-    // rows must not run then, because the pass visits rows by index.
+    // True while the start-up pass runs.
     bool Validating() const { return validating_; }
 
     // The main context menu as it would open now (PopupMenu_mainPopup runs
     // first): visible entries only, shortcuts shown after a tab.
     UniqueMenu PopupMenu_main();
-    // Runs a menu command as choosing its entry does.
-    void RunCommand(unsigned command);
     // Menu shortcuts and window-level keys for a queued message; true when
     // the message was consumed.
     bool PreTranslateMessage(MSG& msg);
@@ -104,6 +121,9 @@ class TForm1 : public TWindow {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    struct MessageRoute;
+    struct CommandRoute;
+
     void CreateControls();
     void FormCreate();
     // The start-up steps, in their order.
@@ -126,26 +146,47 @@ class TForm1 : public TWindow {
     void ValidateItems();
     void BuildTrayEntries();
     bool TrySelectRow(int row);
+    void FocusList();
 
-    void PaintToolbar(HDC dc);
+    // Message handlers, reached through the message table.
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnCommand(WPARAM, LPARAM);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+    LRESULT OnContextMenu(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnActivate(WPARAM, LPARAM);
+    LRESULT OnDropFiles(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+
     std::vector<MenuEntry> MainMenuEntries() const;
     void PopupMenu_mainPopup(POINT screen);
-    std::string ResolveItemPath(const std::string& relativePath) const;
     void RemoveTrayIcon();
+    void WritePlacementAndSelection();
 
     TStartup startup_;
+    // Declared first, destroyed last: it owns the main window.
+    TApplicationWindow application_;
     ItemTable table_;
     bool restrictedMode_ = false;
     int selectedGroup_ = 0;
     std::string cataloguePath_;
     std::unique_ptr<TIniProfile> preferences_;
-    UniqueWindow tooltips_;
+    std::unique_ptr<ScopedMessageFilter> shortcuts_;
     bool closed_ = false;
     // The catalogue on disk could not be loaded: it is kept aside before the
     // first save replaces it.
     bool catalogueUnreadable_ = false;
     bool validating_ = false;
+    // A close asked for while the start-up pass runs: it ends the pass after
+    // its row, then the window closes.
+    bool closeAfterPass_ = false;
     bool stayOnTop_ = false;
+    bool optionsOpen_ = false;
 };
 
 } // namespace qd

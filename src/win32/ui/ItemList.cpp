@@ -179,7 +179,7 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         if (selecting_) SelectAtPoint(GET_Y_LPARAM(lParam));
-        if (OnMouseMove) OnMouseMove();
+        if (OnMouseMove) OnMouseMove(wParam);
         return 0;
     case WM_LBUTTONUP:
         if (selecting_) {

@@ -22,7 +22,8 @@ class TItemList : public TWindow {
     std::function<void()> OnDblClick;
     // Mouse hooks run after the list handled the event itself.
     std::function<void()> OnMouseDown;
-    std::function<void()> OnMouseMove;
+    // With the key and button flags of the move.
+    std::function<void(WPARAM keys)> OnMouseMove;
     std::function<void()> OnMouseUp;
     std::function<void(POINT screen)> OnContextMenu;
     // Keys reach the owner first; returning true means the key was handled.

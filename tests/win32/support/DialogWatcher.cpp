@@ -1,6 +1,8 @@
 #include "DialogWatcher.h"
 
 #include <cstring>
+#include <filesystem>
+#include <stdexcept>
 #include <fstream>
 #include <iterator>
 
@@ -53,29 +55,23 @@ LRESULT CALLBACK DialogWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
 TempFolder::TempFolder() {
     char base[MAX_PATH];
     GetTempPathA(sizeof(base), base);
-    static int counter = 0;
-    path_ = std::string(base) + "qdtest-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
-    CreateDirectoryA(path_.c_str(), nullptr);
+    // Wine reuses process ids: a folder that already exists may hold an
+    // earlier run's evidence, so only a folder made here and now is used.
+    static unsigned counter = GetTickCount();
+    for (;;) {
+        path_ = std::string(base) + "qdtest-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter) + "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr)) return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create the test folder " + path_);
+    }
 }
 
 TempFolder::~TempFolder() {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path_ + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path_ + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(full.c_str());
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path_.c_str());
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(path_, ignored);
 }
 
 std::string readFile(const std::string& path) {

@@ -1,0 +1,46 @@
+#include "shell/CommandGate.h"
+
+namespace qd {
+
+namespace {
+
+// Commands that change which rows exist, their order or their cells: the
+// start-up pass visits rows by index and must find them as it left them.
+bool changesRows(unsigned command) {
+    switch (command) {
+    case Pop1_AddItem:
+    case Pop1_EditItem:
+    case Pop1_DeleteItem:
+    case Pop1_ResetSecurity:
+    case CmdReorder:
+    case CmdDropFiles:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool closes(unsigned command) {
+    return command == CmdClose || command == Pop1_Exit || command == Pop2_Exit ||
+           command == Pop3_Exit;
+}
+
+} // namespace
+
+Verdict commandAllowed(unsigned command, const CommandState& state) {
+    if (closes(command)) return state.validating ? Verdict::AfterPass : Verdict::Run;
+    // With the options panel in front the toolbar is disabled but for Exit.
+    if (state.optionsOpen && (command == Pop1_AddItem || command == Pop1_EditItem ||
+                              command == Pop1_DeleteItem || command == Pop1_ShowMenu))
+        return Verdict::Ignore;
+    if ((command == Pop1_EditItem || command == Pop1_DeleteItem) && !state.currentRowHasItem)
+        return Verdict::Ignore;
+    if (command == Pop1_Options && state.restricted) return Verdict::Ignore;
+    if (state.validating && changesRows(command)) return Verdict::Refuse;
+    // A row the pass has not reached yet may hold a tampered program.
+    if (command == CmdLaunch && state.validating && !state.currentRowChecked)
+        return Verdict::Ignore;
+    return Verdict::Run;
+}
+
+} // namespace qd

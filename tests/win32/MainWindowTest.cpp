@@ -1,0 +1,282 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "catalogue/CatalogueFile.h"
+#include "shell/MessageLoop.h"
+#include "shell/QuillDeck1.h"
+#include "support/DialogWatcher.h"
+#include "support/LauncherFolder.h"
+
+namespace qd {
+namespace {
+
+using qdtest::closeForm;
+using qdtest::fingerprintOf;
+using Launcher = qdtest::LauncherFolder;
+
+// Runs the program's own message loop (its filters included) for a while.
+void runMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        ProcessMessages();
+        Sleep(1);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+// Presses and releases keys as the keyboard does: they reach whichever window
+// has the focus, not one the test chose.
+void typeKeys(std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        runMessages(30);
+    }
+}
+
+// Waits for the launch probe's report in `folder`, or gives "" after a while.
+std::string probeReport(const std::string& folder, DWORD milliseconds = 10000) {
+    const std::string out = folder + "probe-out.txt";
+    const DWORD start = GetTickCount();
+    while (!qdtest::fileExists(out) && GetTickCount() - start < milliseconds)
+        runMessages(20);
+    return qdtest::readFile(out);
+}
+
+TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
+    Launcher launcher;
+    launcher.addProbe("First", "first.exe");
+    launcher.addProbe("Second", "second.exe");
+    auto form = launcher.start();
+    ASSERT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+
+    const std::string tools = launcher.folder.file("tools\\");
+    DeleteFileA((tools + "probe-out.txt").c_str());
+    typeKeys({VK_DOWN, VK_RETURN});
+    EXPECT_NE(probeReport(tools).find("self:second.exe"), std::string::npos);
+
+    // Plain letters are not Alt shortcuts: X leaves the launcher open.
+    typeKeys({'X', 'A', 'D'});
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(form->Table().rowCount(), 2);
+    closeForm(*form);
+}
+
+TEST(MainWindow, FocusReturnsToTheListAfterADialogCloses) {
+    Launcher launcher;
+    launcher.addItem("Changed", "changed.exe", "now", fingerprintOf("before"));
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    // A launch refused with its dialog gives the keyboard back to the list too.
+    dialogs.setAnswer(IDABORT);
+    typeKeys({VK_RETURN});
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    qdtest::pump(50);
+    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    closeForm(*form);
+}
+
+// Closing while the start-up pass shows a message stops the pass after that
+// row; the rows it had not reached are saved exactly as they were.
+TEST(MainWindow, ClosingDuringTheStartUpPassSavesUnvisitedRowsUnchanged) {
+    struct Case {
+        const char* name;
+        void (*close)(HWND main);
+    };
+    const Case cases[] = {
+        {"Exit command", [](HWND main) { PostMessageA(main, WM_COMMAND, Pop1_Exit, 0); }},
+        {"caption close", [](HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"toolbar Exit",
+         [](HWND main) {
+             auto* form = dynamic_cast<TForm1*>(
+                 reinterpret_cast<TWindow*>(GetWindowLongPtrA(main, GWLP_USERDATA)));
+             form->ToolButton_exit->Click();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Launcher launcher;
+        for (const char* name : {"a", "b", "c"})
+            launcher.addItem(name, std::string(name) + ".exe", "changed", fingerprintOf(name));
+        const ItemTable before = launcher.table;
+        static void (*closeNow)(HWND);
+        closeNow = c.close;
+        qdtest::DialogWatcher dialogs;
+        dialogs.onShown = [] { closeNow(FindWindowA("TForm1", nullptr)); };
+        auto form = launcher.start();
+        EXPECT_EQ(dialogs.seen().size(), 1u);
+        EXPECT_FALSE(IsWindow(form->StringGrid1->Handle()));
+        ItemTable saved;
+        decodeCatalogue(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")), saved);
+        ASSERT_EQ(saved.rowCount(), 3);
+        EXPECT_EQ(saved.cells(0), before.cells(0));
+        EXPECT_EQ(saved.cells(1), before.cells(1));
+        EXPECT_TRUE(saved.isDisabled(2));
+        qdtest::pump(10);
+    }
+}
+
+TEST(MainWindow, RowIsRedBeforeTheBoxThatNamesItAppears) {
+    Launcher launcher;
+    launcher.addItem("Tampered", "t.exe", "changed", fingerprintOf("original"));
+    static bool red;
+    red = false;
+    qdtest::DialogWatcher dialogs;
+    dialogs.onShown = [] {
+        HWND list = FindWindowExA(FindWindowA("TForm1", nullptr), nullptr, "TStringGrid", nullptr);
+        HDC dc = GetDC(list);
+        for (int y = 0; y < DefaultRowHeight && !red; ++y)
+            for (int x = 38; x < 120 && !red; ++x)
+                red = GetPixel(dc, x, y) == RGB(255, 0, 0);
+        ReleaseDC(list, dc);
+    };
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_TRUE(red);
+    closeForm(*form);
+}
+
+TEST(MainWindow, ReleaseOutsideTheListEndsTheDrag) {
+    Launcher launcher;
+    for (const char* name : {"a", "b", "c"})
+        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+    launcher.setPreference("CheckSafe", "0");
+    auto form = launcher.start();
+    HWND list = form->StringGrid1->Handle();
+    SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+    // The button comes up over another window: the list only loses the capture.
+    SendMessageA(list, WM_CAPTURECHANGED, 0, 0);
+    PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    ProcessMessages();
+    ASSERT_EQ(form->Table().currentRow(), 1);
+    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, DefaultRowHeight + 10));
+    EXPECT_EQ(form->Table().cell(ColTitle, 0), "a");
+    EXPECT_EQ(form->Table().cell(ColTitle, 1), "b");
+    closeForm(*form);
+}
+
+TEST(MainWindow, StartsAtItsInitialPlaceAndSavesTheNormalPlacementWhenMinimised) {
+    Launcher launcher;
+    auto form = launcher.start();
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ(r.left, 318);
+    EXPECT_EQ(r.top, 150);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    ShowWindow(form->Handle(), SW_MINIMIZE);
+    qdtest::pump(50);
+    closeForm(*form);
+    const std::string ini = launcher.ini();
+    EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowLeft", -1, ini.c_str()), 318);
+    EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowTop", -1, ini.c_str()), 150);
+    EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowWidth", -1, ini.c_str()), width);
+    EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()), height);
+}
+
+TEST(MainWindow, SavedRowIsSelectedWhenItExists) {
+    const struct {
+        const char* saved;
+        int current;
+    } cases[] = {{"1", 1}, {"2", 2}, {"99", 0}, {"-1", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved);
+        Launcher launcher;
+        for (const char* name : {"a", "b", "c"})
+            launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+        launcher.setPreference("CheckSafe", "0");
+        launcher.setPreference("SelectItem", c.saved);
+        auto form = launcher.start();
+        EXPECT_EQ(form->Table().currentRow(), c.current);
+        closeForm(*form);
+    }
+}
+
+TEST(MainWindow, SystemMenuHasTheLaunchersCommandsAndNoMinimizeOrMaximize) {
+    Launcher launcher;
+    auto form = launcher.start();
+    HMENU menu = GetSystemMenu(form->Handle(), FALSE);
+    const std::pair<UINT, const char*> added[] = {{CmdMinimize, "Minimi&ze"},
+                                                  {CmdStayOnTop, "Stay on &Top"},
+                                                  {CmdDonations, "Donations..."},
+                                                  {CmdAbout, "&About..."}};
+    for (const auto& [id, caption] : added) {
+        char text[64] = {};
+        GetMenuStringA(menu, id, text, sizeof(text), MF_BYCOMMAND);
+        EXPECT_STREQ(text, caption);
+    }
+    EXPECT_EQ(GetMenuState(menu, SC_MINIMIZE, MF_BYCOMMAND), UINT(-1));
+    EXPECT_EQ(GetMenuState(menu, SC_MAXIMIZE, MF_BYCOMMAND), UINT(-1));
+    closeForm(*form);
+}
+
+TEST(MainWindow, MinimisedStartPostsTheMinimizeCommand) {
+    const struct {
+        const char* name;
+        const char* startMinimized;
+        int showWindow;
+        bool posted;
+    } cases[] = {{"shortcut run minimised", "0", SW_SHOWMINNOACTIVE, true},
+                 {"StartMinimized", "1", SW_SHOWNORMAL, true},
+                 {"normal start", "0", SW_SHOWNORMAL, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Launcher launcher;
+        launcher.setPreference("StartMinimized", c.startMinimized);
+        auto form = launcher.start({}, c.showWindow);
+        MSG msg;
+        const bool posted =
+            PeekMessageA(&msg, form->Handle(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) &&
+            msg.wParam == SC_MINIMIZE;
+        EXPECT_EQ(posted, c.posted);
+        closeForm(*form);
+    }
+}
+
+// A write-protected medium: every write fails, each is reported, and the
+// program still ends.
+TEST(MainWindow, CloseCompletesWhenNothingCanBeWritten) {
+    Launcher launcher;
+    launcher.addItem("Tool", "tool.exe", "x", std::string(40, 'Q'));
+    launcher.setPreference("CheckSafe", "0");
+    auto form = launcher.start();
+    const std::string before = qdtest::readFile(launcher.folder.file("QuillDeck.rcc"));
+    // Where the preferences file should be stands a folder of that name.
+    DeleteFileA(launcher.ini().c_str());
+    CreateDirectoryA(launcher.ini().c_str(), nullptr);
+    // The temporary file of the safe save cannot be created over a folder.
+    CreateDirectoryA(launcher.folder.file("QuillDeck.rcc.tmp").c_str(), nullptr);
+    form->Table().setCell(ColTitle, 0, "Renamed");
+    qdtest::DialogWatcher dialogs;
+    closeForm(*form);
+    EXPECT_FALSE(IsWindow(form->StringGrid1->Handle()));
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
+    EXPECT_EQ(dialogs.seen()[1].text, "Unable to write to " + launcher.ini() + ".");
+    EXPECT_EQ(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")), before);
+}
+
+TEST(MainWindow, ErrorOfACommandReachesTheErrorBoxThroughTheWindow) {
+    Launcher launcher;
+    launcher.addItem("Gone", "gone.exe", nullptr, "0");
+    launcher.setPreference("KeepDeleted", "1");
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 1u); // kept as a disabled item
+    SendMessageA(form->Handle(), WM_COMMAND, Pop1_ResetSecurity, 0);
+    ASSERT_EQ(dialogs.seen().size(), 3u);
+    EXPECT_EQ(dialogs.seen()[2].caption, " Quill'Deck");
+    EXPECT_EQ(dialogs.seen()[2].text, "File not found !");
+    EXPECT_TRUE(form->Table().isDisabled(0));
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    closeForm(*form);
+}
+
+} // namespace
+} // namespace qd
