@@ -22,7 +22,6 @@ constexpr std::uint32_t MaskBytes = 12;      // red, green and blue masks
 constexpr std::uint32_t BiRgb = 0;
 constexpr std::uint32_t BiBitfields = 3;
 constexpr std::uint16_t StripBits = 24;
-constexpr std::uint32_t Fuchsia = 0xFF00FFu;
 
 [[noreturn]] void invalidBitmap() {
     throw EQuillDeck(InvalidBitmapText);
@@ -232,7 +231,8 @@ std::vector<IconImage> decodeIconStrip(std::string_view bmp) {
             const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
             for (int x = 0; x < IconSize; ++x) {
                 const std::uint32_t colour = format.colourAt(row, left + x);
-                image.at(x, y) = colour == Fuchsia ? IconImage::Transparent : colour;
+                image.at(x, y) =
+                    colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
             }
         }
         left += IconSize;

@@ -5,12 +5,10 @@
 
 namespace qd {
 
-namespace {
 std::string withoutSeparator(std::string text) {
     std::replace(text.begin(), text.end(), CellSeparator, SeparatorStandIn);
     return text;
 }
-} // namespace
 
 ItemTable::ItemTable() {
     clear();

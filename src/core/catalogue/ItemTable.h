@@ -27,11 +27,14 @@ constexpr char DisabledMark[] = "0";
 // carry it is stored with the broken bar of the ANSI code page instead.
 constexpr char CellSeparator = '|';
 constexpr char SeparatorStandIn = '\xA6';
+std::string withoutSeparator(std::string text);
 
 // One item image: 21 x 21 pixels, row 0 at the top. A pixel is 0x00RRGGBB,
 // or Transparent.
 struct IconImage {
     static constexpr std::uint32_t Transparent = 0xFF000000u;
+    // Pixels of this colour (fuchsia) become Transparent when an image is made.
+    static constexpr std::uint32_t TransparentColour = 0x00FF00FFu;
     static constexpr std::uint32_t White = 0x00FFFFFFu;
     std::array<std::uint32_t, IconSize * IconSize> pixels{};
 

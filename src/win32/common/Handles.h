@@ -24,6 +24,7 @@ using UniqueFont = UniqueHandleOf<HFONT, DeleteObject>;
 using UniqueBrush = UniqueHandleOf<HBRUSH, DeleteObject>;
 using UniquePen = UniqueHandleOf<HPEN, DeleteObject>;
 using UniqueDC = UniqueHandleOf<HDC, DeleteDC>;
+using UniqueModule = UniqueHandleOf<HMODULE, FreeLibrary>;
 
 inline BOOL closeKernelHandle(HANDLE h) {
     return h == INVALID_HANDLE_VALUE ? TRUE : CloseHandle(h);

@@ -87,11 +87,15 @@ bool fileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string launchProbeProgram() {
-    std::string path = "Z:" QD_LAUNCH_PROBE;
+std::string builtFile(const char* hostPath) {
+    std::string path = std::string("Z:") + hostPath;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
+}
+
+std::string launchProbeProgram() {
+    return builtFile(QD_LAUNCH_PROBE);
 }
 
 void pump(DWORD milliseconds) {

@@ -53,7 +53,10 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 
-// The launch probe program built beside the tests (Wine's Z: is the root).
+// A file the build made, by its host path, as Wine sees it (Z: is the root).
+std::string builtFile(const char* hostPath);
+
+// The launch probe program built beside the tests.
 std::string launchProbeProgram();
 
 // Lets queued messages run for a while (or until `done` is true).
