@@ -146,9 +146,9 @@ PreferenceFlags TPanelOptions::FlagsFromBoxes() const {
 }
 
 std::string TPanelOptions::GroupName() const {
-    char text[GroupNameLimit + 1];
-    const int length = GetWindowTextA(Edit_groups, text, sizeof(text));
-    return std::string(text, length);
+    std::string text(GetWindowTextLengthA(Edit_groups) + 1, '\0');
+    text.resize(GetWindowTextA(Edit_groups, text.data(), static_cast<int>(text.size())));
+    return text;
 }
 
 void TPanelOptions::SetGroupName(const std::string& name) {
