@@ -17,7 +17,7 @@ make --no-print-directory test-native JOBS="$JOBS" | tee -a "$log"
 step "Windows build and tests under Wine"
 make --no-print-directory test-wine JOBS="$JOBS" | tee -a "$log"
 
-step "fuzzing the catalogue reader for ${FUZZ_SECONDS}s"
+step "fuzzing the catalogue reader and the preferences values for ${FUZZ_SECONDS}s"
 make --no-print-directory test-fuzz JOBS="$JOBS" FUZZ_SECONDS="$FUZZ_SECONDS"
 
 # ctest entries of both runs, and the fuzz run as one more.

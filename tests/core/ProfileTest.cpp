@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "FakeProfile.h"
 
 namespace qd {
 namespace {
@@ -14,30 +14,19 @@ TEST(ProfileInteger, AcceptsDecimalAndHexFormsElseDefault) {
     };
     for (const Case& c :
          {Case{"0", 0}, Case{"318", 318}, Case{"  42", 42}, Case{"-7", -7}, Case{"+7", 7},
-          Case{"$1F", 31}, Case{"x10", 16}, Case{"X10", 16}, Case{"0x10", 16}, Case{"0X1f", 31},
-          Case{"-$10", -16}, Case{"$FFFFFFFF", -1}, Case{"2147483647", 2147483647},
-          Case{"-2147483648", -2147483647 - 1},
+          Case{"$1F", 31}, Case{"  -5", -5}, Case{"0x64", 100}, Case{"x10", 16}, Case{"X10", 16},
+          Case{"0x10", 16}, Case{"0X1f", 31}, Case{"-$10", -16}, Case{"$FFFFFFFF", -1},
+          Case{"2147483647", 2147483647}, Case{"-2147483648", -2147483647 - 1},
           // not numbers: the default (99)
           Case{"", 99}, Case{"abc", 99}, Case{"12abc", 99}, Case{"1 2", 99}, Case{"2147483648", 99},
-          Case{"$100000000", 99}, Case{"$", 99}, Case{"0x", 99}, Case{"-", 99}, Case{"1.5", 99}}) {
+          Case{"$100000000", 99}, Case{"$", 99}, Case{"x", 99}, Case{"0x", 99}, Case{"-", 99},
+          Case{"1.5", 99}}) {
         EXPECT_EQ(parseProfileInteger(c.text, 99), c.expected) << '"' << c.text << '"';
     }
 }
 
-class MapProfile : public ProfileStore {
-  public:
-    std::map<std::string, std::string> values;
-    std::string readString(const std::string& key, const std::string& fallback) override {
-        auto it = values.find(key);
-        return it == values.end() ? fallback : it->second;
-    }
-    void writeString(const std::string& key, const std::string& value) override {
-        values[key] = value;
-    }
-};
-
 TEST(ProfileStoreValues, BooleansAreNumbersAndMissingKeysGiveDefaults) {
-    MapProfile profile;
+    qdtest::FakeProfile profile;
     profile.values = {{"On", "5"}, {"Off", "0"}, {"Odd", "yes"}};
     EXPECT_TRUE(profile.readBoolean("On", false));
     EXPECT_FALSE(profile.readBoolean("Off", true));

@@ -15,6 +15,7 @@ class ProfileStore {
     virtual ~ProfileStore() = default;
     virtual std::string readString(const std::string& key, const std::string& fallback) = 0;
     virtual void writeString(const std::string& key, const std::string& value) = 0;
+    virtual void deleteKey(const std::string& key) = 0;
 
     int readInteger(const std::string& key, int fallback);
     // Read as an integer with 1 or 0 as default; any non-zero number is true.

@@ -28,6 +28,7 @@ enum MenuCommand : unsigned {
     Pop2_restore,
     Pop2_Exit,
     Pop3_Exit,
+    Pop3_Ok,
     MenuSeparator = 0,
 };
 

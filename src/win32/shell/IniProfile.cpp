@@ -18,7 +18,15 @@ std::string TIniProfile::readString(const std::string& key, const std::string& f
 }
 
 void TIniProfile::writeString(const std::string& key, const std::string& value) {
-    if (!WritePrivateProfileStringA(Section, key.c_str(), value.c_str(), path_.c_str()))
+    write(key.c_str(), value.c_str());
+}
+
+void TIniProfile::deleteKey(const std::string& key) {
+    write(key.c_str(), nullptr);
+}
+
+void TIniProfile::write(const char* key, const char* value) {
+    if (!WritePrivateProfileStringA(Section, key, value, path_.c_str()))
         throw EQuillDeck("Unable to write to " + path_);
 }
 

@@ -50,9 +50,20 @@ TSpeedButton::TSpeedButton(HWND parent, int left, int top, int width, int height
         glyphSize_ = {bm.bmWidth, bm.bmHeight};
         greyGlyph_ = makeGreyGlyph(glyph_.get(), glyphSize_);
     }
+    Create(parent, left, top, width, height, "", glyphResource);
+}
+
+TSpeedButton::TSpeedButton(HWND parent, int left, int top, int width, int height,
+                           const std::string& caption, int id)
+    : look_(Look::Flat), place_(GlyphPlace::Centre) {
+    Create(parent, left, top, width, height, caption.c_str(), id);
+}
+
+void TSpeedButton::Create(HWND parent, int left, int top, int width, int height,
+                          const char* caption, int id) {
     RegisterClassOnce(ClassName, CS_HREDRAW | CS_VREDRAW, LoadCursorA(nullptr, IDC_ARROW), nullptr);
-    CreateHandle(0, ClassName, "", WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
-                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(glyphResource)));
+    CreateHandle(0, ClassName, caption, WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
+                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 void TSpeedButton::SetEnabled(bool enabled) {
@@ -66,6 +77,19 @@ void TSpeedButton::SetDown(bool down) {
     UpdateWindow(Handle());
 }
 
+void TSpeedButton::SetFlat(bool flat) {
+    look_ = flat ? Look::Flat : Look::Raised;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TSpeedButton::MouseEnter() {
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TSpeedButton::MouseLeave() {
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void TSpeedButton::Click() {
     if (Enabled() && OnClick) OnClick();
 }
@@ -77,19 +101,33 @@ LRESULT TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         Paint(paint.dc());
         return 0;
     }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (lParam) InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SETTEXT: {
+        const LRESULT result = Default(message, wParam, lParam);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return result;
+    }
     case WM_MOUSEMOVE:
         if (!hot_) {
             hot_ = true;
             TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
             TrackMouseEvent(&track);
-            InvalidateRect(Handle(), nullptr, FALSE);
+            MouseEnter();
         }
         return 0;
     case WM_MOUSELEAVE:
         hot_ = false;
-        InvalidateRect(Handle(), nullptr, FALSE);
+        MouseLeave();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -123,25 +161,55 @@ void TSpeedButton::Paint(HDC dc) {
     RECT r;
     GetClientRect(Handle(), &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    const bool enabled = Enabled();
-    const bool sunken = down_ || (pressing_ && hot_);
-    if (sunken)
+    PaintFrame(dc, r, hot_ && Enabled());
+    PaintContent(dc, r);
+}
+
+void TSpeedButton::PaintFrame(HDC dc, const RECT& client, bool hover) const {
+    RECT r = client;
+    if (Pressed())
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     else if (look_ == Look::Raised)
         DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
-    else if (hot_ && enabled)
+    else if (hover)
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+}
 
-    HBITMAP glyph = enabled ? glyph_.get() : greyGlyph_.get();
-    if (!glyph) return;
-    int x = (r.right - glyphSize_.cx) / 2;
-    int y = place_ == GlyphPlace::Bottom ? r.bottom - glyphSize_.cy - 4
-                                         : (r.bottom - glyphSize_.cy) / 2;
-    if (sunken) ++x, ++y;
+void TSpeedButton::PaintContent(HDC dc, const RECT& client) const {
+    if (!glyph_) {
+        RECT area = client;
+        if (Pressed()) OffsetRect(&area, 1, 1);
+        PaintCaption(dc, area);
+        return;
+    }
+    HBITMAP glyph = Enabled() ? glyph_.get() : greyGlyph_.get();
+    int x = (client.right - glyphSize_.cx) / 2;
+    int y = place_ == GlyphPlace::Bottom ? client.bottom - glyphSize_.cy - 4
+                                         : (client.bottom - glyphSize_.cy) / 2;
+    if (Pressed()) ++x, ++y;
     UniqueDC memory(CreateCompatibleDC(dc));
     ScopedSelect select(memory.get(), glyph);
     TransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, memory.get(), 0, 0, glyphSize_.cx,
                    glyphSize_.cy, GlyphTransparent);
+}
+
+void TSpeedButton::PaintCaption(HDC dc, RECT area) const {
+    char caption[256];
+    const int length = GetWindowTextA(Handle(), caption, sizeof(caption));
+    ScopedSelect selectFont(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (!Enabled()) {
+        // The classic disabled caption: etched, a white copy under a grey one.
+        RECT etch = area;
+        OffsetRect(&etch, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextA(dc, caption, length, &etch, format);
+        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    }
+    DrawTextA(dc, caption, length, &area, format);
 }
 
 } // namespace qd

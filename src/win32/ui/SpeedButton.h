@@ -27,19 +27,39 @@ class TSpeedButton : public TWindow {
     // Shown pressed while a command holds it down.
     void SetDown(bool down);
     bool Down() const { return down_; }
+    bool Flat() const { return look_ == Look::Flat; }
+    void SetFlat(bool flat);
     // Runs the click as a mouse click would, if the button is enabled.
     void Click();
 
   protected:
+    // A button that shows its caption, centred in its font, instead of a glyph.
+    TSpeedButton(HWND parent, int left, int top, int width, int height, const std::string& caption,
+                 int id);
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Also answers WM_PRINTCLIENT, so a test can draw the button into its own DC.
+    virtual void Paint(HDC dc);
+    // The pointer came over the button or left it.
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+
+    // Down, or held by the mouse while the pointer is over it.
+    bool Pressed() const { return down_ || (pressing_ && hot_); }
+    // The raised or pressed edge; `hover` draws the flat look's hover frame.
+    void PaintFrame(HDC dc, const RECT& client, bool hover) const;
+    // Glyph or caption, one pixel right and down while pressed, greyed while disabled.
+    void PaintContent(HDC dc, const RECT& client) const;
 
   private:
-    void Paint(HDC dc);
+    void Create(HWND parent, int left, int top, int width, int height, const char* caption, int id);
+    void PaintCaption(HDC dc, RECT area) const;
     UniqueBitmap glyph_;
     UniqueBitmap greyGlyph_;
     SIZE glyphSize_{};
     Look look_;
     GlyphPlace place_;
+    HFONT font_ = nullptr; // set by WM_SETFONT, owned by the parent
     bool hot_ = false;
     bool pressing_ = false;
     bool down_ = false;

@@ -1,0 +1,271 @@
+#include "shell/OptionsPanel.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "groups/Groups.h"
+#include "ui/MainMenu.h"
+
+namespace qd {
+
+namespace {
+
+constexpr char ClassName[] = "TPanelOptions";
+constexpr int CheckBoxWidth = 140;
+constexpr int CheckBoxHeight = 12;
+// The "ok" button keeps this distance from the panel's right and bottom edges.
+constexpr int OkFromRight = 72;
+constexpr int OkFromBottom = 25;
+
+} // namespace
+
+UniqueMenu BuildOptionsMenu() {
+    UniqueMenu menu(CreatePopupMenu());
+    AppendMenuA(menu.get(), MF_STRING, Pop3_Ok, "Ok");
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.get(), MF_STRING, Pop3_Exit, "E&xit\tAlt+X");
+    return menu;
+}
+
+TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int height) {
+    RegisterClassOnce(ClassName, 0, LoadCursorA(nullptr, IDC_ARROW),
+                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    CreateHandle(WS_EX_CONTROLPARENT, ClassName, "", WS_CHILD | WS_CLIPSIBLINGS | WS_DISABLED, left,
+                 top, width, height, parent, nullptr);
+    font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                    GetModuleHandleA(nullptr), nullptr));
+
+    const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
+    CheckBox_minimized = AddControl("BUTTON", "Start minimized", checkBox, 10, 10, CheckBoxWidth,
+                                    CheckBoxHeight, " Start software minimized  ");
+    CheckBox_deletion =
+        AddControl("BUTTON", "Confirm removing items", checkBox, 10, 25, CheckBoxWidth,
+                   CheckBoxHeight, " Ask confirmation on item remotion from list   ");
+    CheckBox_hash = AddControl("BUTTON", "Check files are safe *", checkBox, 10, 40, CheckBoxWidth,
+                               CheckBoxHeight, " Integrity check if files have been changed !  ");
+    CheckBox_close = AddControl("BUTTON", "Close = minimize", checkBox, 10, 55, CheckBoxWidth,
+                                CheckBoxHeight, " Closing from caption minimizes program ");
+    Bevel6 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 71, width - 1, 2, nullptr);
+    Label1 = AddControl("STATIC", "Ap groups", SS_LEFT, 10, 85, 50, 13, nullptr);
+    Edit_groups = AddControl("EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 63, 84, 56, 17,
+                             "Add or delete application groups ... ");
+    SendMessageA(Edit_groups, EM_LIMITTEXT, GroupNameLimit, 0);
+    ScrollBar_groups = AddControl("SCROLLBAR", "", SBS_VERT, 115, 85, 17, 16, nullptr);
+    SetGroupRange(1, 1);
+    Button_add_group = std::make_unique<TSoftButt>(Handle(), "add", 63, 102, 30, 14);
+    Button_del_group = std::make_unique<TSoftButt>(Handle(), "del", 94, 102, 30, 14);
+    AddHint(Button_add_group->Handle(), "Add application group ");
+    AddHint(Button_del_group->Handle(), "Delete application group ");
+    Bevel7 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 116, width - 1, 2, nullptr);
+    CheckBox_keepdeleted =
+        AddControl("BUTTON", "Keep deleted items", checkBox, 10, 128, CheckBoxWidth, CheckBoxHeight,
+                   " Don't remove deleted items from software's list ");
+    Button_ok_option = std::make_unique<TSoftButt>(Handle(), "ok", 80, 169, 57, 16);
+    for (TSoftButt* button :
+         {Button_add_group.get(), Button_del_group.get(), Button_ok_option.get()})
+        SendMessageA(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+    Button_add_group->OnClick = [this] {
+        if (OnAddGroup) OnAddGroup();
+    };
+    Button_del_group->OnClick = [this] {
+        if (OnDeleteGroup) OnDeleteGroup();
+    };
+    Button_ok_option->OnClick = [this] {
+        if (OnOk) OnOk();
+    };
+    Layout(width, height);
+}
+
+// The controls go with the panel window while the font they draw with still
+// exists; the tooltips are an owned popup, released by their wrapper first.
+TPanelOptions::~TPanelOptions() {
+    tooltips_.reset();
+    DestroyWindow(Handle());
+}
+
+HWND TPanelOptions::AddControl(const char* className, const char* caption, DWORD style, int left,
+                               int top, int width, int height, const char* hint) {
+    HWND control =
+        CreateWindowExA(0, className, caption, WS_CHILD | WS_VISIBLE | style, left, top, width,
+                        height, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (hint) AddHint(control, hint);
+    return control;
+}
+
+void TPanelOptions::AddHint(HWND control, const char* hint) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(hint);
+    SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TPanelOptions::Layout(int width, int height) {
+    if (!Button_ok_option) return;
+    SetWindowPos(Button_ok_option->Handle(), nullptr, width - OkFromRight, height - OkFromBottom, 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND bevel : {Bevel6, Bevel7})
+        SetWindowPos(bevel, nullptr, 0, 0, width - 1, 2,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TPanelOptions::Checked(HWND checkBox) const {
+    return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TPanelOptions::SetChecked(HWND checkBox, bool checked) {
+    SendMessageA(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TPanelOptions::ShowFlags(const PreferenceFlags& flags) {
+    SetChecked(CheckBox_minimized, flags.StartMinimized);
+    SetChecked(CheckBox_deletion, flags.ConfirmDelete);
+    SetChecked(CheckBox_hash, flags.CheckSafe);
+    SetChecked(CheckBox_close, !flags.CloseCloses);
+    SetChecked(CheckBox_keepdeleted, flags.KeepDeleted);
+}
+
+PreferenceFlags TPanelOptions::FlagsFromBoxes() const {
+    PreferenceFlags flags;
+    flags.StartMinimized = Checked(CheckBox_minimized);
+    flags.ConfirmDelete = Checked(CheckBox_deletion);
+    flags.CheckSafe = Checked(CheckBox_hash);
+    flags.CloseCloses = !Checked(CheckBox_close);
+    flags.KeepDeleted = Checked(CheckBox_keepdeleted);
+    return flags;
+}
+
+std::string TPanelOptions::GroupName() const {
+    std::string text(GetWindowTextLengthA(Edit_groups) + 1, '\0');
+    text.resize(GetWindowTextA(Edit_groups, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+void TPanelOptions::SetGroupName(const std::string& name) {
+    SetWindowTextA(Edit_groups, name.c_str());
+}
+
+void TPanelOptions::SetGroupRange(int maximum, int position) {
+    maximum = std::max(maximum, 1);
+    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_POS};
+    info.nMin = 1;
+    info.nMax = maximum;
+    info.nPos = std::clamp(position, 1, maximum);
+    SetScrollInfo(ScrollBar_groups, SB_CTL, &info, TRUE);
+}
+
+int TPanelOptions::GroupMaximum() const {
+    SCROLLINFO info{sizeof(info), SIF_RANGE};
+    GetScrollInfo(ScrollBar_groups, SB_CTL, &info);
+    return info.nMax;
+}
+
+int TPanelOptions::GroupPosition() const {
+    return GetScrollPos(ScrollBar_groups, SB_CTL);
+}
+
+void TPanelOptions::SetGroupControlsEnabled(bool enabled) {
+    EnableWindow(Edit_groups, enabled);
+    Button_add_group->SetEnabled(enabled);
+    Button_del_group->SetEnabled(enabled);
+}
+
+void TPanelOptions::Open() {
+    EnableWindow(Handle(), TRUE);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void TPanelOptions::Close() {
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW | SWP_NOACTIVATE);
+    EnableWindow(Handle(), FALSE);
+}
+
+bool TPanelOptions::IsOpen() const {
+    return IsWindowVisible(Handle()) && IsWindowEnabled(Handle());
+}
+
+bool TPanelOptions::ContainsFocus() const {
+    HWND focus = GetFocus();
+    return focus && (focus == Handle() || IsChild(Handle(), focus));
+}
+
+// One step per arrow click; the position names a group, so a page is a step too.
+void TPanelOptions::Scroll(WPARAM request) {
+    const int old = GroupPosition();
+    int position = old;
+    switch (LOWORD(request)) {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+        --position;
+        break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+        ++position;
+        break;
+    case SB_TOP:
+        position = 1;
+        break;
+    case SB_BOTTOM:
+        position = GroupMaximum();
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        position = HIWORD(request);
+        break;
+    default:
+        return;
+    }
+    position = std::clamp(position, 1, GroupMaximum());
+    if (position == old) return;
+    SetScrollPos(ScrollBar_groups, SB_CTL, position, TRUE);
+    if (OnGroupScroll) OnGroupScroll(position);
+}
+
+void TPanelOptions::ShowMenu(LPARAM where) {
+    POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    if (where == -1) { // from the keyboard: at the panel's corner
+        at = {0, 0};
+        ClientToScreen(Handle(), &at);
+    }
+    UniqueMenu menu = BuildOptionsMenu();
+    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                                       Handle(), nullptr);
+    if (chosen == Pop3_Ok && OnOk) OnOk();
+    if (chosen == Pop3_Exit && OnExit) OnExit();
+}
+
+LRESULT TPanelOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        ScopedPaint paint(Handle());
+        RECT r;
+        GetClientRect(Handle(), &r);
+        DrawEdge(paint.dc(), &r, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+        return 0;
+    }
+    case WM_SIZE:
+        Layout(LOWORD(lParam), HIWORD(lParam));
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return 0;
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == ScrollBar_groups) Scroll(wParam);
+        return 0;
+    case WM_CONTEXTMENU:
+        ShowMenu(lParam);
+        return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
+} // namespace qd
