@@ -1,0 +1,19 @@
+#pragma once
+
+namespace qd {
+
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
+// Where the About box opens: centred on the main window's width and shifted
+// 10 pixels right, its top half a row below the top of the item list.
+// Widths are outer widths; gridTop is the list's top within the main window's
+// client area, rowHeight the list's default row height. Both halvings
+// truncate toward zero.
+ScreenPoint aboutBoxPosition(int mainLeft, int mainTop, int mainWidth, int aboutWidth,
+                             int smallCaptionHeight, int gridTop, int rowHeight);
+
+} // namespace qd

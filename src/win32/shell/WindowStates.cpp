@@ -1,0 +1,35 @@
+#include "shell/WindowStates.h"
+
+#include "shell/CommandIds.h"
+
+namespace qd {
+
+void HideToTray(HWND mainWindow) {
+    ShowWindow(mainWindow, SW_HIDE);
+    PostMessageA(mainWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void HideApplicationWindow(HWND applicationWindow) {
+    ShowWindow(applicationWindow, SW_HIDE);
+    ShowWindow(applicationWindow, SW_MINIMIZE);
+    ShowWindow(applicationWindow, SW_HIDE);
+}
+
+void RestoreFromTray(HWND mainWindow, HWND applicationWindow) {
+    PostMessageA(applicationWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ShowWindow(mainWindow, SW_SHOW);
+    SetForegroundWindow(applicationWindow);
+    FlashWindow(applicationWindow, FALSE);
+    SetActiveWindow(applicationWindow);
+}
+
+void SetStayOnTop(HWND mainWindow, bool onTop) {
+    RECT r;
+    GetWindowRect(mainWindow, &r);
+    SetWindowPos(mainWindow, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, r.left, r.top, r.right - r.left,
+                 r.bottom - r.top, SWP_SHOWWINDOW);
+    CheckMenuItem(GetSystemMenu(mainWindow, FALSE), CmdStayOnTop,
+                  MF_BYCOMMAND | (onTop ? MF_CHECKED : MF_UNCHECKED));
+}
+
+} // namespace qd

@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+namespace qd {
+
+// The hidden-to-tray state: the main window is invisible and the application
+// window, which owns it and carries the taskbar button, is minimised and
+// hidden. Only the notification-area icon is left.
+
+// Hide to tray, first half: the main window goes at once; the SC_MINIMIZE
+// posted to it does the rest when the message loop picks it up.
+void HideToTray(HWND mainWindow);
+
+// Second half, run for every SC_MINIMIZE (by the application-wide hook and
+// again by the main window's system-command handler). Minimising shows a
+// hidden window, so it is hidden once more afterwards: the window keeps its
+// minimised state but no taskbar button.
+void HideApplicationWindow(HWND applicationWindow);
+
+// Back from the tray: the application window's SC_RESTORE is posted and
+// brings back the taskbar button and its owned windows; the main window is
+// shown and brought forward at once.
+void RestoreFromTray(HWND mainWindow, HWND applicationWindow);
+
+// True while the program sits hidden in the tray.
+inline bool HiddenInTray(HWND applicationWindow) {
+    return !IsWindowVisible(applicationWindow);
+}
+
+// Puts the main window on top of other windows or back to normal z-order, and
+// shows it; the system menu's "Stay on &Top" check mark follows.
+void SetStayOnTop(HWND mainWindow, bool onTop);
+
+} // namespace qd

@@ -1,0 +1,238 @@
+#include "ui/QuillDeck3.h"
+
+#include <commctrl.h>
+
+#include "ResourceIds.h"
+#include "common/AppInfo.h"
+#include "common/Links.h"
+#include "ui/AboutPlacement.h"
+
+namespace qd {
+
+namespace {
+
+enum class Look { Form, Credit, Symbol, Link };
+enum class Click { Close, Nothing, Mail, Donation, Freeware };
+
+struct LabelSpec {
+    int id;
+    int left, top, width, height; // design size; labels fit their text
+    const char* text;
+    Look look;
+    Click click;
+    const char* hint;
+};
+
+constexpr LabelSpec Labels[] = {
+    {TFormAbout::Label2, 132, 7, 73, 13, "Quill'Deck", Look::Credit, Click::Close, nullptr},
+    {TFormAbout::Label1, 133, 23, 8, 16, "\xA9", Look::Symbol, Click::Nothing, nullptr},
+    {TFormAbout::Label3, 148, 23, 55, 13, "developers", Look::Form, Click::Close, nullptr},
+    {TFormAbout::Label4, 4, 46, 201, 13, "if you like this program, send me a e-mail to",
+     Look::Form, Click::Close, nullptr},
+    {TFormAbout::Label7, 45, 59, 122, 13, MailAddress, Look::Link, Click::Mail, "email us ..."},
+    {TFormAbout::Label5, 3, 75, 113, 13, "or help development, by", Look::Form, Click::Close,
+     nullptr},
+    {TFormAbout::Label8, 120, 75, 41, 13, "donating", Look::Link, Click::Donation,
+     "link on our webpage"},
+    {TFormAbout::Label6, 165, 75, 41, 13, "a few $$", Look::Form, Click::Close, nullptr},
+    {TFormAbout::Label9, 4, 91, 153, 13, "check my other freeware here: <", Look::Form,
+     Click::Nothing, nullptr},
+    {TFormAbout::Label10, 158, 90, 41, 13, "freeware", Look::Link, Click::Freeware, nullptr},
+    {TFormAbout::Label11, 201, 91, 9, 13, "> ", Look::Form, Click::Nothing, nullptr},
+};
+
+constexpr RECT Image1Rect{6, -4, 6 + 73, -4 + 57};
+constexpr int EdgeGap = 4; // between the lowest and rightmost texts and the border
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF LinkBlue = RGB(0, 0, 255);
+constexpr DWORD AboutStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+const LabelSpec* specOf(int id) {
+    for (const LabelSpec& spec : Labels)
+        if (spec.id == id) return &spec;
+    return nullptr;
+}
+
+UniqueFont makeFont(int pixelHeight, bool bold, bool underline) {
+    return UniqueFont(CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                  underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                  "MS Sans Serif"));
+}
+
+RECT childRect(HWND dialog, int id) {
+    RECT r;
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(const std::string& version)
+    : TDialog(AboutStyle), caption_(std::string(ApplicationTitle) + " (v" + version + ")"),
+      formFont_(makeFont(12, false, false)), creditFont_(makeFont(11, true, false)),
+      symbolFont_(makeFont(13, false, false)), linkFont_(makeFont(11, false, true)),
+      logo_(
+          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK),
+                                        IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
+
+INT_PTR TFormAbout::ShowBeside(HWND mainWindow, int gridTop, int rowHeight) {
+    mainWindow_ = mainWindow;
+    gridTop_ = gridTop;
+    rowHeight_ = rowHeight;
+    return ShowModal(mainWindow);
+}
+
+void TFormAbout::FormCreate() {
+    SetWindowTextA(Handle(), caption_.c_str());
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    CreateLabels();
+    // As tall and wide as the lowest and rightmost texts need, whatever the
+    // fonts made of the labels.
+    const RECT lowest = childRect(Handle(), Label9);
+    const RECT rightmost = childRect(Handle(), Label6);
+    RECT outer{0, 0, rightmost.right + EdgeGap, lowest.bottom + EdgeGap};
+    AdjustWindowRectEx(&outer, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (mainWindow_) PlaceBesideMainWindow();
+}
+
+void TFormAbout::CreateLabels() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Every control notifies its clicks, including those that ignore them:
+    // a click on them must not fall through to the background, which closes.
+    CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
+                    Image1Rect.left, Image1Rect.top, Image1Rect.right - Image1Rect.left,
+                    Image1Rect.bottom - Image1Rect.top, Handle(),
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(Image1)), instance, nullptr);
+    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                    instance, nullptr));
+    for (const LabelSpec& spec : Labels) {
+        HFONT font = spec.look == Look::Credit   ? creditFont_.get()
+                     : spec.look == Look::Symbol ? symbolFont_.get()
+                     : spec.look == Look::Link   ? linkFont_.get()
+                                                 : formFont_.get();
+        // Labels take the size of their text, as the design's did.
+        RECT text{0, 0, 0, 0};
+        {
+            ScopedWindowDC dc(Handle());
+            ScopedSelect select(dc.get(), font);
+            DrawTextA(dc.get(), spec.text, -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        }
+        HWND label = CreateWindowExA(
+            0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, spec.left,
+            spec.top, text.right, text.bottom, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (spec.hint) {
+            TTTOOLINFOA tool{};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = Handle();
+            tool.uId = reinterpret_cast<UINT_PTR>(label);
+            tool.lpszText = const_cast<char*>(spec.hint);
+            SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+}
+
+void TFormAbout::PlaceBesideMainWindow() {
+    RECT main, about;
+    GetWindowRect(mainWindow_, &main);
+    GetWindowRect(Handle(), &about);
+    const ScreenPoint at =
+        aboutBoxPosition(main.left, main.top, main.right - main.left, about.right - about.left,
+                         GetSystemMetrics(SM_CYSMCAPTION), gridTop_, rowHeight_);
+    SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormAbout::FormClick() {
+    EndModal(ClosedByClick);
+}
+
+void TFormAbout::Label7Click() {
+    OpenLink(Handle(), MailLink);
+}
+
+void TFormAbout::Label8Click() {
+    OpenLink(Handle(), DonationLink);
+}
+
+void TFormAbout::Label10Click() {
+    OpenLink(Handle(), FreewareLink);
+}
+
+void TFormAbout::ControlClick(int id) {
+    if (id == Image1) return FormClick();
+    const LabelSpec* spec = specOf(id);
+    if (!spec) return;
+    switch (spec->click) {
+    case Click::Close:
+        return FormClick();
+    case Click::Mail:
+        return Label7Click();
+    case Click::Donation:
+        return Label8Click();
+    case Click::Freeware:
+        return Label10Click();
+    case Click::Nothing:
+        return;
+    }
+}
+
+INT_PTR TFormAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        FormCreate();
+        return TRUE;
+    case WM_DESTROY:
+        tooltips_.reset();
+        return FALSE;
+    case WM_COMMAND:
+        // Escape, Enter and the caption's close button.
+        if ((LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) && lParam == 0) {
+            EndModal(LOWORD(wParam));
+        } else if (HIWORD(wParam) == STN_CLICKED) {
+            ControlClick(LOWORD(wParam));
+        }
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        FormClick();
+        return TRUE;
+    case WM_CTLCOLORSTATIC: {
+        const LabelSpec* spec = specOf(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, !spec                      ? GetSysColor(COLOR_BTNTEXT)
+                         : spec->look == Look::Link ? LinkBlue
+                         : spec->look == Look::Form ? GetSysColor(COLOR_BTNTEXT)
+                                                    : Black);
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SETCURSOR: {
+        const LabelSpec* spec = specOf(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)));
+        if (!spec || spec->look != Look::Link) return FALSE;
+        SetCursor(LoadCursorA(nullptr, IDC_HAND));
+        SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID != Image1) return FALSE;
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+        // The application icon, stretched to the picture's place.
+        DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, logo_.get(),
+                   item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0,
+                   nullptr, DI_NORMAL);
+        return TRUE;
+    }
+    }
+    return FALSE;
+}
+
+} // namespace qd
