@@ -105,6 +105,8 @@ TEST(MainWindow, ClosingDuringTheStartUpPassSavesUnvisitedRowsUnchanged) {
         Launcher launcher;
         for (const char* name : {"a", "b", "c"})
             launcher.addItem(name, std::string(name) + ".exe", "changed", fingerprintOf(name));
+        // The caption's close and the toolbar Exit close rather than hide.
+        launcher.setPreference("CaptionClose", "1");
         const ItemTable before = launcher.table;
         static void (*closeNow)(HWND);
         closeNow = c.close;

@@ -41,10 +41,10 @@ TEST(Startup, FirstStartCreatesEmptyCatalogueAndCloseWritesPlacement) {
         EXPECT_FALSE(form.ToolButton_delete->Enabled());
         EXPECT_TRUE(form.ToolButton_options->Enabled());
         // Defaults without a preferences file.
-        EXPECT_TRUE(form.ConfirmDelete);
-        EXPECT_TRUE(form.CheckSafe);
-        EXPECT_FALSE(form.CloseCloses);
-        EXPECT_FALSE(form.KeepDeleted);
+        EXPECT_TRUE(form.Flags.ConfirmDelete);
+        EXPECT_TRUE(form.Flags.CheckSafe);
+        EXPECT_FALSE(form.Flags.CloseCloses);
+        EXPECT_FALSE(form.Flags.KeepDeleted);
         RECT client;
         GetClientRect(form.Handle(), &client);
         EXPECT_EQ(client.right, 158);
@@ -75,7 +75,7 @@ TEST(Startup, SavedPlacementIsAppliedAndWrittenBack) {
         EXPECT_EQ(r.top, 48);
         EXPECT_EQ(r.right - r.left, 300);
         defaultHeight = r.bottom - r.top;
-        EXPECT_TRUE(form.CloseCloses);
+        EXPECT_TRUE(form.Flags.CloseCloses);
         form.Close();
         qdtest::pump(10);
     }
@@ -104,11 +104,11 @@ TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
             EXPECT_EQ(form.RestrictedMode(), c.restricted);
             EXPECT_EQ(form.ToolButton_options->Enabled(), !c.restricted);
             if (c.restricted) {
-                EXPECT_TRUE(form.ConfirmDelete);
-                EXPECT_FALSE(form.CheckSafe);
-                EXPECT_TRUE(form.CloseCloses);
-                EXPECT_TRUE(form.KeepDeleted);
-                EXPECT_FALSE(form.StartMinimized);
+                EXPECT_TRUE(form.Flags.ConfirmDelete);
+                EXPECT_FALSE(form.Flags.CheckSafe);
+                EXPECT_TRUE(form.Flags.CloseCloses);
+                EXPECT_TRUE(form.Flags.KeepDeleted);
+                EXPECT_FALSE(form.Flags.StartMinimized);
             }
             // Tray entries are built in every mode.
             EXPECT_EQ(form.Table().trayEntryCount(), 1);

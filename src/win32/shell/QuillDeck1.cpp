@@ -6,12 +6,23 @@
 
 #include "ResourceIds.h"
 #include "catalogue/CatalogueStore.h"
+#include "common/AnsiText.h"
 #include "common/AppInfo.h"
+#include "common/Links.h"
+#include "groups/GroupMenus.h"
 #include "integrity/ItemValidation.h"
 #include "integrity/Launching.h"
+#include "items/AddItems.h"
+#include "items/RemoveItem.h"
+#include "items/VersionInfo.h"
+#include "shell/AppMessage.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
+#include "shell/TrayMenu.h"
+#include "shell/TrayPopup.h"
+#include "shell/WindowStates.h"
 #include "ui/KeyCues.h"
+#include "ui/MessageDialog.h"
 #include "ui/RowNavigation.h"
 
 namespace qd {
@@ -33,6 +44,30 @@ constexpr DWORD MainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 // Set in a key message's lParam while Alt is held.
 constexpr LPARAM AltHeldBit = LPARAM{1} << 29;
+// With the options panel open the window keeps this much client height.
+constexpr int OptionsPanelHeight = 220;
+
+HICON applicationIcon() {
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK));
+}
+
+std::string ownExecutable() {
+    char path[MAX_PATH * 4] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    return path;
+}
+
+// Shows a toolbar button pressed for one scope, however the scope ends.
+class ScopedPressed {
+  public:
+    explicit ScopedPressed(TSpeedButton* button) : button_(button) { button_->SetDown(true); }
+    ~ScopedPressed() { button_->SetDown(false); }
+    ScopedPressed(const ScopedPressed&) = delete;
+    ScopedPressed& operator=(const ScopedPressed&) = delete;
+
+  private:
+    TSpeedButton* button_;
+};
 
 SIZE outerSizeForClient(int width, int height) {
     RECT r{0, 0, width, height};
@@ -78,8 +113,7 @@ struct TForm1::CommandRoute {
 
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
-                      GetSysColorBrush(COLOR_BTNFACE),
-                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK)));
+                      GetSysColorBrush(COLOR_BTNFACE), applicationIcon());
     // The outer top-left is the initial position; the client area has its size.
     const SIZE outer = outerSizeForClient(InitialClientWidth, InitialClientHeight);
     CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, InitialLeft, InitialTop, outer.cx,
@@ -89,10 +123,12 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     shortcuts_ = std::make_unique<ScopedMessageFilter>(
         FilterStage::Shortcuts, [this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
+    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ownExecutable(), "FileVersion"));
 }
 
 TForm1::~TForm1() {
     shortcuts_.reset();
+    appHook_.reset();
     // The window goes before the table it shows and the window that owns it.
     DestroyHandle();
 }
@@ -119,6 +155,18 @@ void TForm1::CreateControls() {
     StringGrid1->OnKeyDown = [this](WPARAM key) { return StringGrid1KeyDown(key); };
     StringGrid1->OnContextMenu = [this](POINT screen) { PopupMenu_mainPopup(screen); };
     StringGrid1->OnScrollBarShown = [this] { FormResize(); };
+
+    // Behind the list, closed, until the options command opens it.
+    Panel_options = std::make_unique<TPanelOptions>(Handle(), 0, ToolbarHeight, client.right,
+                                                    client.bottom - ToolbarHeight);
+    Panel_options->OnOk = [this] { RunCommand(Pop3_Ok); };
+    Panel_options->OnExit = [this] { RunCommand(Pop3_Exit); };
+    Panel_options->OnAddGroup = [this] { Button_add_groupClick(); };
+    Panel_options->OnDeleteGroup = [this] { Button_del_groupClick(); };
+    Panel_options->OnGroupScroll = [this](int position) {
+        Panel_options->SetGroupName(browsedGroupName(groups_, position));
+    };
+    Panel_options->Close();
 }
 
 // The start-up sequence. Each step is guarded on its own: an error is shown in
@@ -157,14 +205,10 @@ void TForm1::FormCreate() {
 void TForm1::DecideRestrictedMode() {
     restrictedMode_ = selectsRestrictedMode(startup_.arguments);
     if (!restrictedMode_) return;
-    ConfirmDelete = true;
-    CheckSafe = false;
-    CloseCloses = true;
-    KeepDeleted = true;
-    StartMinimized = false;
+    Flags = restrictedModeFlags();
     ToolButton_options->SetEnabled(false);
-    // The options menu entry and the group controls are disabled where they
-    // are created, from RestrictedMode().
+    Panel_options->SetGroupControlsEnabled(false);
+    // The options menu entry is disabled where the menu is built.
 }
 
 void TForm1::SetUpListGeometry() {
@@ -185,12 +229,15 @@ void TForm1::EditSystemMenu() {
     InsertMenuA(menu, 7, MF_BYPOSITION | MF_STRING, CmdAbout, "&About...");
 }
 
-// The application-wide hook (wheel to arrow keys, system commands) comes with
-// the tray and window states.
-void TForm1::InstallAppMessageHook() {}
+void TForm1::InstallAppMessageHook() {
+    appHook_ = std::make_unique<ScopedMessageFilter>(FilterStage::ApplicationHook,
+                                                     [this](MSG& msg) { return AppMessage(msg); });
+}
 
-// The notification-area icon comes with the tray and window states.
-void TForm1::AddTrayIcon() {}
+// In every mode: the icon is the way back from the tray.
+void TForm1::AddTrayIcon() {
+    tray_ = std::make_unique<TTrayIcon>(Handle(), applicationIcon());
+}
 
 void TForm1::AcceptDroppedFiles() {
     DragAcceptFiles(Handle(), TRUE);
@@ -199,23 +246,34 @@ void TForm1::AcceptDroppedFiles() {
 void TForm1::ReadPreferences() {
     if (restrictedMode_) return;
     preferences_ = std::make_unique<TIniProfile>(startup_.launcherFolder + PreferencesFileName);
+    ApplySavedPlacement();
+    readStartupFlags(*preferences_, Flags);
+}
+
+void TForm1::ApplySavedPlacement() {
     RECT r;
     GetWindowRect(Handle(), &r);
-    const int height = preferences_->readInteger("WindowHeight", r.bottom - r.top);
-    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER);
-    GetWindowRect(Handle(), &r);
-    const int width = preferences_->readInteger("WindowWidth", r.right - r.left);
-    SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    GetWindowRect(Handle(), &r);
-    const int left = preferences_->readInteger("WindowLeft", r.left);
-    SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(Handle(), &r);
-    const int top = preferences_->readInteger("WindowTop", r.top);
-    SetWindowPos(Handle(), nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ConfirmDelete = preferences_->readBoolean("ConfirmDelete", true);
-    CheckSafe = preferences_->readBoolean("CheckSafe", true);
-    CloseCloses = preferences_->readBoolean("CaptionClose", false);
-    KeepDeleted = preferences_->readBoolean("KeepDeleted", false);
+    const WindowPlacement saved = readWindowPlacement(
+        *preferences_, {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)});
+    RECT wanted{saved.left, saved.top, saved.left + saved.width, saved.top + saved.height};
+    // The launcher travels between machines: a place on a screen this one
+    // does not have would leave the window out of reach. It comes onto the
+    // nearest screen, keeping its size where it fits; the file keeps its
+    // values until the next close.
+    MONITORINFO monitor{sizeof(monitor)};
+    RECT seen;
+    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL), &monitor) ||
+        !IntersectRect(&seen, &wanted, &monitor.rcWork)) {
+        GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& work = monitor.rcWork;
+        const int width = std::min<int>(saved.width, work.right - work.left);
+        const int height = std::min<int>(saved.height, work.bottom - work.top);
+        const int left = std::clamp<int>(saved.left, work.left, work.right - width);
+        const int top = std::clamp<int>(saved.top, work.top, work.bottom - height);
+        wanted = {left, top, left + width, top + height};
+    }
+    SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The shortcuts live in the main menu's model and reach RunCommand through
@@ -234,10 +292,23 @@ void TForm1::LoadItemCatalogue() {
     ItemsChanged();
 }
 
-// Groups fill these three steps.
-void TForm1::AddMainGroup() {}
-void TForm1::ReadGroups() {}
-void TForm1::SelectSavedGroup() {}
+void TForm1::AddMainGroup() {
+    groups_ = {MainGroupName};
+}
+
+void TForm1::ReadGroups() {
+    if (!restrictedMode_) groups_ = readGroups(*preferences_);
+}
+
+void TForm1::SelectSavedGroup() {
+    if (!restrictedMode_) GroupItemClick(preferences_->readInteger("SelectGroup", 0));
+}
+
+void TForm1::GroupItemClick(int index) {
+    selectedGroup_ = selectGroup(table_, groups_, index);
+    groupChosen_ = true;
+    ItemsChanged();
+}
 
 void TForm1::ShowMainWindow() {
     ShowWindow(application_.Handle(), SW_SHOWNORMAL);
@@ -252,8 +323,8 @@ void TForm1::FormShow() {
 
 void TForm1::MinimizeIfPreferred() {
     if (restrictedMode_) return;
-    StartMinimized = preferences_->readBoolean("StartMinimized", false);
-    if (StartMinimized) PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Flags.StartMinimized = readStartMinimized(*preferences_);
+    if (Flags.StartMinimized) PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 // A shortcut set to "run minimised" passes SW_SHOWMINNOACTIVE; the field is
@@ -287,8 +358,9 @@ void TForm1::SelectSavedRowAndValidate() {
 
 void TForm1::ValidateItems() {
     const ScopedFlag validating(validating_);
-    ValidateAllItems(table_, {CheckSafe, KeepDeleted}, {Handle(), LauncherFolder(), SecHash1},
-                     *StringGrid1, [this] { return !closeAfterPass_; });
+    ValidateAllItems(table_, {Flags.CheckSafe, Flags.KeepDeleted},
+                     {Handle(), LauncherFolder(), SecHash1}, *StringGrid1,
+                     [this] { return !closeAfterPass_; });
     ItemsChanged();
 }
 
@@ -315,7 +387,7 @@ CommandState TForm1::CurrentCommandState() const {
     state.currentRowHasItem = !table_.cell(ColTitle, table_.currentRow()).empty();
     // Rows that have their tray entry are the ones the pass has been through.
     state.currentRowChecked = table_.currentRow() >= table_.trayFirstRow();
-    state.optionsOpen = optionsOpen_;
+    state.optionsOpen = Panel_options->IsOpen();
     return state;
 }
 
@@ -330,10 +402,15 @@ void TForm1::RunCommand(unsigned command) {
         {Pop1_Exit, &TForm1::Pop2_ExitClick},
         {Pop2_Exit, &TForm1::Pop2_ExitClick},
         {Pop3_Exit, &TForm1::ToolButton_exitClick},
+        {Pop3_Ok, &TForm1::Button_ok_optionClick},
+        {Pop1_Minimize, &TForm1::Pop1_MinimizeClick},
+        {Pop1_Restore, &TForm1::Pop1_RestoreClick},
+        {Pop2_restore, &TForm1::Pop1_RestoreClick},
+        {Pop1_StayOnTop, &TForm1::Pop1_StayOnTopClick},
+        {Pop1_About, &TForm1::Pop1_AboutClick},
         {CmdLaunch, &TForm1::StringGrid1DblClick},
         {CmdClose, &TForm1::Close},
-        // Minimize, Restore, Stay on Top and About come with the tray and
-        // window states; Help has no action.
+        // Help has no action.
     };
     switch (commandAllowed(command, CurrentCommandState())) {
     case Verdict::Ignore:
@@ -349,6 +426,7 @@ void TForm1::RunCommand(unsigned command) {
     }
     for (const CommandRoute& route : Commands)
         if (route.command == command) return (this->*route.handler)();
+    if (const int group = groupOfCommand(command); group >= 0) GroupItemClick(group);
 }
 
 void TForm1::StringGrid1Click() {
@@ -361,8 +439,10 @@ void TForm1::FormResize() {
     if (!StringGrid1) return;
     RECT client;
     GetClientRect(Handle(), &client);
-    MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right,
-               std::max<int>(0, client.bottom - ToolbarHeight), TRUE);
+    const int height = std::max<int>(0, client.bottom - ToolbarHeight);
+    MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right, height, TRUE);
+    if (Panel_options)
+        MoveWindow(Panel_options->Handle(), 0, ToolbarHeight, client.right, height, TRUE);
     int width = client.right - ColumnMargin;
     if (StringGrid1->ScrollBarShown()) width -= GetSystemMetrics(SM_CXVSCROLL);
     StringGrid1->SetColumnWidth(width);
@@ -436,15 +516,19 @@ bool TForm1::StringGrid1KeyDown(WPARAM key) {
 
 bool TForm1::FormKeyDown(WPARAM key, bool alt) {
     if (key == VK_RETURN) {
-        RunCommand(CmdLaunch);
+        // While the options panel is open, Enter applies it.
+        RunCommand(Panel_options->IsOpen() ? unsigned{Pop3_Ok} : unsigned{CmdLaunch});
         return true;
     }
     if (key == VK_DELETE) {
         ToolButton_delete->Click();
         return true;
     }
-    // Alt+G opens the group menu once groups exist.
-    return alt && key == 'G';
+    if (alt && key == 'G') {
+        PopupMenu_groupsPopup();
+        return true;
+    }
+    return false;
 }
 
 void TForm1::FormKeyUp(WPARAM key) {
@@ -456,6 +540,7 @@ void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
     const int frame = GetSystemMetrics(SM_CXFRAME);
     limits.ptMinTrackSize.x = 2 * frame + TToolbar::MinimumClientWidth();
     limits.ptMinTrackSize.y = GetSystemMetrics(SM_CYCAPTION);
+    if (Panel_options && Panel_options->IsOpen()) limits.ptMinTrackSize.y += OptionsPanelHeight;
     limits.ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
     limits.ptMaxTrackSize.y = GetSystemMetrics(SM_CYSCREEN);
 }
@@ -467,6 +552,7 @@ std::vector<MenuEntry> TForm1::MainMenuEntries() const {
     state.currentRowDisabled = table_.isDisabled(table_.currentRow());
     state.stayOnTop = stayOnTop_;
     state.optionsEnabled = !restrictedMode_;
+    state.groupEntries = static_cast<int>(groups_.size());
     return mainMenuEntries(state);
 }
 
@@ -483,10 +569,9 @@ UniqueMenu TForm1::PopupMenu_main() {
         UINT flags = MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED) |
                      (entry.checked ? MF_CHECKED : MF_UNCHECKED);
         if (entry.command == Pop1_Groups) {
-            // Filled with the group list once groups exist; "Main" is always first.
-            HMENU groups = CreatePopupMenu();
-            AppendMenuA(groups, MF_STRING | MF_CHECKED, 0, "Main");
-            AppendMenuA(menu.get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(groups),
+            UniqueMenu groups = BuildGroupsSubmenu(groups_, groupChosen_ ? selectedGroup_ : -1);
+            // The main menu owns the submenu from here on.
+            AppendMenuA(menu.get(), flags | MF_POPUP, reinterpret_cast<UINT_PTR>(groups.release()),
                         text.c_str());
             continue;
         }
@@ -496,6 +581,8 @@ UniqueMenu TForm1::PopupMenu_main() {
 }
 
 void TForm1::PopupMenu_mainPopup(POINT screen) {
+    // Switched off while the options panel is open.
+    if (Panel_options->IsOpen()) return;
     UniqueMenu menu = PopupMenu_main();
     SetForegroundWindow(Handle());
     const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
@@ -520,6 +607,11 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
         // lParam bit says whether Alt is really held.
         const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & AltHeldBit) != 0;
         const int key = static_cast<int>(msg.wParam);
+        // Inside the options panel Alt+X is its menu's "E&xit".
+        if (alt && key == 'X' && Panel_options->ContainsFocus()) {
+            RunCommand(Pop3_Exit);
+            return true;
+        }
         // Menu shortcuts first; a disabled entry swallows its key.
         if (const MenuEntry* entry = findShortcut(MainMenuEntries(), alt, key)) {
             if (entry->enabled) RunCommand(entry->command);
@@ -531,11 +623,166 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
-// Commands of the item maintenance issues; they respect their button's state.
-void TForm1::ToolButton_addClick() {}
+bool TForm1::AddItemFromPath(const std::string& path) {
+    if (!qd::AddItemFromPath(table_, path, {Handle(), LauncherFolder(), SecHash1, selectedGroup_}))
+        return false;
+    FormResize();
+    // The filter of the selected group applies to the new row too.
+    GroupItemClick(selectedGroup_);
+    return true;
+}
+
+void TForm1::ToolButton_addClick() {
+    const ScopedPressed pressed(ToolButton_add);
+    const std::string path = ChooseExecutable(Handle(), LauncherFolder());
+    // The launcher itself is never added from the dialog, and nothing is said.
+    if (!path.empty() && asciiLower(path) != asciiLower(ownExecutable())) AddItemFromPath(path);
+    StringGrid1Click();
+}
+
+// The editor comes with its own dialog.
 void TForm1::ToolButton_editClick() {}
-void TForm1::ToolButton_deleteClick() {}
-void TForm1::ToolButton_optionsClick() {}
+
+void TForm1::ToolButton_deleteClick() {
+    const ScopedPressed pressed(ToolButton_delete);
+    const RemoveItemResult result =
+        RemoveCurrentItem(table_, selectedGroup_, Flags.ConfirmDelete, [this] {
+            return MessageDlg(Handle(), RemoveItemQuestion, TMsgDlgType::Warning,
+                              {TMsgDlgBtn::OK, TMsgDlgBtn::Cancel}, TMsgDlgBtn::OK) == IDOK;
+        });
+    if (result.outcome == RemoveItemResult::Outcome::Cancelled) return;
+    // The last item gone: the catalogue file goes at once.
+    if (result.deleteCatalogue) DeleteFileA(cataloguePath_.c_str());
+    FormResize();
+    ItemsChanged();
+}
+
+void TForm1::ToolButton_optionsClick() {
+    ToolButton_options->SetDown(true);
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int lowest = GetSystemMetrics(SM_CYCAPTION) + OptionsPanelHeight;
+    if (r.bottom - r.top < lowest)
+        SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, lowest,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Toolbar->SetAllEnabled(false);
+    ToolButton_exit->SetEnabled(true);
+    if (!restrictedMode_) Flags = readPanelFlags(*preferences_);
+    Panel_options->ShowFlags(Flags);
+    Panel_options->SetGroupRange(static_cast<int>(groups_.size()), Panel_options->GroupPosition());
+    Panel_options->SetGroupName(browsedGroupName(groups_, Panel_options->GroupPosition()));
+    Panel_options->Open();
+    SetFocus(Panel_options->CheckBox_minimized);
+}
+
+void TForm1::Button_ok_optionClick() {
+    Flags = Panel_options->FlagsFromBoxes();
+    // A refused write stops here: the flags hold the boxes, the panel stays open.
+    if (!restrictedMode_) writeOptionFlags(*preferences_, Flags);
+    Toolbar->SetAllEnabled(true);
+    Panel_options->Close();
+    ToolButton_options->SetDown(false);
+    StringGrid1Click();
+    FocusList();
+}
+
+void TForm1::Button_add_groupClick() {
+    if (restrictedMode_ || !addGroup(*preferences_, groups_, Panel_options->GroupName())) return;
+    const int last = static_cast<int>(groups_.size());
+    Panel_options->SetGroupRange(last, last);
+    Panel_options->SetGroupName(browsedGroupName(groups_, last));
+}
+
+void TForm1::Button_del_groupClick() {
+    if (restrictedMode_ || !deleteGroup(*preferences_, groups_, table_,
+                                        Panel_options->GroupPosition(), Panel_options->GroupName()))
+        return;
+    const int last = static_cast<int>(groups_.size());
+    Panel_options->SetGroupRange(last, last);
+    Panel_options->SetGroupName(browsedGroupName(groups_, last));
+    GroupItemClick(0);
+}
+
+void TForm1::PopupMenu_groupsPopup() {
+    // At the main window's left edge, level with the top of the list.
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    POINT listTop{0, ToolbarHeight};
+    ClientToScreen(Handle(), &listTop);
+    UniqueMenu menu = BuildGroupsPopup(groups_);
+    SetForegroundWindow(Handle());
+    const UINT command =
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left, listTop.y, 0, Handle(), nullptr);
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+    if (command) RunCommand(command);
+}
+
+void TForm1::Pop1_MinimizeClick() {
+    HideToTray(Handle());
+}
+
+void TForm1::Pop1_RestoreClick() {
+    RestoreFromTray(Handle(), application_.Handle());
+    FormShow();
+}
+
+void TForm1::Pop1_StayOnTopClick() {
+    stayOnTop_ = !stayOnTop_;
+    SetStayOnTop(Handle(), stayOnTop_);
+}
+
+void TForm1::Pop1_AboutClick() {
+    FormAbout->ShowBeside(Handle(), ToolbarHeight, DefaultRowHeight);
+}
+
+void TForm1::OpenDonationPage() {
+    OpenLink(GetDesktopWindow(), DonationLink);
+}
+
+bool TForm1::AppMessage(MSG& msg) {
+    QueuedMessage queued{msg.message, msg.wParam, msg.lParam};
+    if (rewriteWheelAsKey(queued)) {
+        msg.message = queued.message;
+        msg.wParam = queued.wParam;
+        msg.lParam = queued.lParam;
+        return false;
+    }
+    if (msg.message != WM_SYSCOMMAND) return false;
+    switch (systemCommandAction(msg.wParam)) {
+    case SystemCommandAction::About:
+        RunCommand(Pop1_About);
+        break;
+    case SystemCommandAction::StayOnTop:
+        RunCommand(Pop1_StayOnTop);
+        break;
+    case SystemCommandAction::Donations:
+        OpenDonationPage();
+        break;
+    case SystemCommandAction::Minimize:
+        RunCommand(Pop1_Minimize);
+        break;
+    case SystemCommandAction::HideApplication:
+        HideApplicationWindow(application_.Handle());
+        break;
+    case SystemCommandAction::None:
+        break;
+    }
+    // Never handled here: the message is still dispatched.
+    return false;
+}
+
+UniqueMenu TForm1::PopupMenu_tray() {
+    return qd::PopupMenu_tray(trayMenuEntries(table_, HiddenInTray(application_.Handle())));
+}
+
+void TForm1::ShowTrayMenu() {
+    UniqueMenu menu = PopupMenu_tray();
+    const UINT command = qd::ShowTrayMenu(Handle(), menu.get());
+    if (const int position = TrayPositionOfCommand(command); position >= 0)
+        LaunchEntryClick(position);
+    else if (command)
+        RunCommand(command);
+}
 
 void TForm1::Pop1_ResetSecurityClick() {
     // A file that cannot be digested is not caught here: its error reaches the
@@ -546,8 +793,10 @@ void TForm1::Pop1_ResetSecurityClick() {
 
 void TForm1::ToolButton_exitClick() {
     ToolButton_exit->SetDown(false);
-    // Hiding to the tray comes with the tray; until then Exit always closes.
-    Close();
+    if (Flags.CloseCloses)
+        Close();
+    else
+        Pop1_MinimizeClick();
 }
 
 void TForm1::Pop2_ExitClick() {
@@ -583,15 +832,14 @@ void TForm1::WritePlacementAndSelection() {
     GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
     OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
                monitor.rcWork.top - monitor.rcMonitor.top);
-    preferences_->writeInteger("WindowHeight", r.bottom - r.top);
-    preferences_->writeInteger("WindowWidth", r.right - r.left);
-    preferences_->writeInteger("WindowLeft", r.left);
-    preferences_->writeInteger("WindowTop", r.top);
-    preferences_->writeInteger("SelectItem", table_.currentRow());
-    preferences_->writeInteger("SelectGroup", selectedGroup_);
+    writeClosingPreferences(*preferences_,
+                            {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)},
+                            table_.currentRow(), selectedGroup_);
 }
 
-void TForm1::RemoveTrayIcon() {}
+void TForm1::RemoveTrayIcon() {
+    tray_.reset();
+}
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     static constexpr MessageRoute Messages[] = {
@@ -608,9 +856,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_ACTIVATE, &TForm1::OnActivate},
         {WM_DROPFILES, &TForm1::OnDropFiles},
         {WM_SYSCOMMAND, &TForm1::OnSysCommand},
+        {WM_TRAYICON, &TForm1::OnTrayIcon},
     };
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
+    // The taskbar restarted: its icons are gone and ours comes back.
+    if (tray_ && tray_->HandleTaskbarCreated(message)) return 0;
     return Default(message, wParam, lParam);
 }
 
@@ -692,20 +943,54 @@ LRESULT TForm1::OnActivate(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// SystemCommandHandler: the main window itself is never minimised, and the
+// caption's close hides to the tray unless the close-closes flag is set.
 LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
-    // The caption's close passes the gate like every other way out.
-    if ((wParam & 0xFFF0) == SC_CLOSE) {
-        RunCommand(CmdClose);
+    switch (wParam & 0xFFF0) {
+    case SC_MINIMIZE:
+        ShowWindow(application_.Handle(), SW_HIDE);
+        return 0;
+    case SC_CLOSE:
+        // Closing passes the gate like every other way out.
+        RunCommand(Flags.CloseCloses ? unsigned{CmdClose} : unsigned{Pop1_Minimize});
         return 0;
     }
     return Default(WM_SYSCOMMAND, wParam, lParam);
 }
 
+LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
+    switch (trayIconAction(wParam, lParam)) {
+    case TrayIconAction::ShowMenu:
+        ShowTrayMenu();
+        break;
+    case TrayIconAction::Restore:
+        RunCommand(Pop1_Restore);
+        break;
+    case TrayIconAction::None:
+        break;
+    }
+    return 0;
+}
+
 LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
     const HDROP drop = reinterpret_cast<HDROP>(wParam);
-    if (commandAllowed(CmdDropFiles, CurrentCommandState()) == Verdict::Refuse) MessageBeep(MB_OK);
-    // Dropped executables are added once adding items exists.
-    DragFinish(drop);
+    struct Finish {
+        HDROP drop;
+        ~Finish() { DragFinish(drop); }
+    } finish{drop};
+    const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
+    if (verdict == Verdict::Refuse) MessageBeep(MB_OK);
+    if (verdict != Verdict::Run) return 0;
+    // Each file on its own: one that cannot be read is reported and the
+    // others are still added.
+    ForEachDroppedExecutable(
+        drop,
+        [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
+        [this](const std::string& path) {
+            MessageDlg(Handle(), "Cannot add \"" + path + "\": the path is too long.",
+                       TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
+        });
+    StringGrid1Click();
     return 0;
 }
 

@@ -7,15 +7,20 @@
 
 #include "catalogue/ItemTable.h"
 #include "common/Handles.h"
+#include "groups/Groups.h"
 #include "common/Window.h"
 #include "integrity/SecHash.h"
 #include "shell/ApplicationWindow.h"
 #include "shell/CommandGate.h"
 #include "shell/IniProfile.h"
 #include "shell/MessageLoop.h"
+#include "shell/OptionsPanel.h"
+#include "shell/Preferences.h"
 #include "shell/Toolbar.h"
+#include "shell/TrayIcon.h"
 #include "ui/ItemList.h"
 #include "ui/MainMenu.h"
+#include "ui/QuillDeck3.h"
 
 namespace qd {
 
@@ -44,14 +49,13 @@ class TForm1 : public TWindow {
     const std::string& LauncherFolder() const { return startup_.launcherFolder; }
     const std::string& CataloguePath() const { return cataloguePath_; }
     int SelectedGroup() const { return selectedGroup_; }
+    const GroupList& Groups() const { return groups_; }
     HWND ApplicationHandle() const { return application_.Handle(); }
+    const TTrayIcon* TrayIcon() const { return tray_.get(); }
+    bool StayOnTop() const { return stayOnTop_; }
 
-    // Preference flags.
-    bool StartMinimized = false;
-    bool ConfirmDelete = false;
-    bool CheckSafe = false;
-    bool CloseCloses = false;
-    bool KeepDeleted = false;
+    // The five preference flags.
+    PreferenceFlags Flags;
 
     // Digests the executables behind every item fingerprint.
     TSecHash SecHash1;
@@ -65,6 +69,9 @@ class TForm1 : public TWindow {
     TSpeedButton* ToolButton_menu = nullptr;
     TSpeedButton* ToolButton_exit = nullptr;
     std::unique_ptr<TItemList> StringGrid1;
+    std::unique_ptr<TPanelOptions> Panel_options;
+    // Created once, after the main window, and kept for the whole run.
+    std::unique_ptr<TFormAbout> FormAbout;
 
     // After any change of the table: repaints the list and refreshes which
     // commands are enabled. The menus that mirror the table are built from it
@@ -101,6 +108,21 @@ class TForm1 : public TWindow {
     void ToolButton_exitClick();
     void Pop2_ExitClick();
     void Pop1_ResetSecurityClick();
+    void Pop1_MinimizeClick();
+    void Pop1_RestoreClick();
+    void Pop1_StayOnTopClick();
+    void Pop1_AboutClick();
+    void Button_ok_optionClick();
+    void Button_add_groupClick();
+    void Button_del_groupClick();
+    // Selects group `index` and filters the list by it.
+    void GroupItemClick(int index);
+    // Adds one executable as the last row; false when nothing was added.
+    bool AddItemFromPath(const std::string& path);
+    // The application-wide hook: sees every queued message first.
+    bool AppMessage(MSG& msg);
+    // The tray menu as it would open now.
+    UniqueMenu PopupMenu_tray();
     // True while the start-up pass runs.
     bool Validating() const { return validating_; }
 
@@ -162,9 +184,14 @@ class TForm1 : public TWindow {
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
+    LRESULT OnTrayIcon(WPARAM, LPARAM);
 
     std::vector<MenuEntry> MainMenuEntries() const;
     void PopupMenu_mainPopup(POINT screen);
+    void PopupMenu_groupsPopup();
+    void ShowTrayMenu();
+    void OpenDonationPage();
+    void ApplySavedPlacement();
     void RemoveTrayIcon();
     void WritePlacementAndSelection();
 
@@ -176,7 +203,12 @@ class TForm1 : public TWindow {
     int selectedGroup_ = 0;
     std::string cataloguePath_;
     std::unique_ptr<TIniProfile> preferences_;
+    std::unique_ptr<ScopedMessageFilter> appHook_;
     std::unique_ptr<ScopedMessageFilter> shortcuts_;
+    std::unique_ptr<TTrayIcon> tray_;
+    GroupList groups_;
+    // In restricted mode no group is checked until the user picks one.
+    bool groupChosen_ = false;
     bool closed_ = false;
     // The catalogue on disk could not be loaded: it is kept aside before the
     // first save replaces it.
@@ -186,7 +218,6 @@ class TForm1 : public TWindow {
     // its row, then the window closes.
     bool closeAfterPass_ = false;
     bool stayOnTop_ = false;
-    bool optionsOpen_ = false;
 };
 
 } // namespace qd
