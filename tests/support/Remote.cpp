@@ -1,5 +1,6 @@
 // Drives a running launcher from outside, for the end-to-end tests:
 //   qd_remote wait-window MS   wait until the main window is visible
+//   qd_remote wait-hidden MS   wait until the main window is there but hidden
 //   qd_remote wait-gone MS     wait until no main window is left
 //   qd_remote count            print the number of main windows
 //   qd_remote exit             choose "E&xit" from the main menu
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
         return waitFor([] { return mainWindow() && IsWindowVisible(mainWindow()) != FALSE; }, wait)
                    ? 0
                    : 1;
+    if (!std::strcmp(verb, "wait-hidden"))
+        return waitFor([] { return mainWindow() && !IsWindowVisible(mainWindow()); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-gone")) return waitFor([] { return !mainWindow(); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "count")) {
         std::printf("%d\n", countWindows());

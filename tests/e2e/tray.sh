@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The real launcher in Wine's desktop: its icon sits in the notification area
+# while it runs, the caption's close hides it there, a double-click on the
+# icon brings it back, "E&xit" of the icon's menu ends it, and the icon goes.
+source "$(dirname "$0")/lib.sh"
+SHOTS="$(dirname "$SUPPORT")/../screenshots"
+mkdir -p "$SHOTS"
+
+# The notification area's corner of the taskbar (1024 x 768 desktop).
+ICON_X=1013 ICON_Y=757
+tray_area() {
+    import -display "$DISPLAY" -window root -crop 24x20+1001+748 +repage "$1"
+}
+tray_area "$LAUNCHER/before.png"
+
+start_launcher
+sleep 0.5
+tray_area "$LAUNCHER/running.png"
+cmp -s "$LAUNCHER/before.png" "$LAUNCHER/running.png" && fail "no icon in the notification area"
+
+# Without CaptionClose the caption's close hides the program to the tray.
+remote close
+remote wait-hidden 10000 || fail "the caption's close did not hide the window"
+[[ $(remote count) -eq 1 ]] || fail "the program ended instead of hiding"
+
+# The first press of the double-click opens the icon's menu as any press does;
+# a quick second click still reaches the icon as a double-click.
+xdotool mousemove $ICON_X $ICON_Y click --repeat 2 --delay 30 1
+remote wait-window 10000 || fail "a double-click on the icon did not restore the window"
+xdotool key Escape
+sleep 0.3
+
+# The icon's menu opens on a right press; its "E&xit" ends the program.
+xdotool mousemove $ICON_X $ICON_Y click 3
+sleep 0.5
+import -display "$DISPLAY" -window root "$SHOTS/tray-menu-desktop.png"
+xdotool key x
+remote wait-gone 10000 || fail "E&xit of the tray menu did not end the program"
+wait_launcher_exit
+convert "$SHOTS/tray-menu-desktop.png" -crop 200x160+824+588 +repage "$SHOTS/tray-menu.png"
+
+sleep 0.5
+tray_area "$LAUNCHER/after.png"
+cmp -s "$LAUNCHER/before.png" "$LAUNCHER/after.png" || fail "the icon stayed after the program ended"
+echo "tray: ok"
