@@ -7,6 +7,7 @@
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
+#include "ui/MessageDialog.h"
 
 namespace qd {
 namespace {
@@ -163,6 +164,33 @@ TEST(MainWindowStates, WheelNotchIsOneArrowKey) {
         runMessages(20);
         EXPECT_EQ(form->Table().currentRow(), turn.row) << turn.delta;
     }
+    closeForm(*form);
+}
+
+// The wheel becomes an arrow key in the program's dialogs too: in a message
+// box the Down key moves the focus from "OK" to "Cancel".
+TEST(MainWindowStates, WheelIsAnArrowKeyInDialogsToo) {
+    Launcher launcher;
+    auto form = launcher.start();
+    static std::string focused;
+    static int step;
+    focused.clear();
+    step = 0;
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND button = GetFocus();
+        if (++step == 1) {
+            PostMessageA(button, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+            return;
+        }
+        KillTimer(nullptr, id);
+        char text[32] = {};
+        GetWindowTextA(button, text, sizeof(text));
+        focused = text;
+        PostMessageA(GetParent(button), WM_COMMAND, IDCANCEL, 0);
+    });
+    MessageDlg(form->Handle(), "Turn the wheel", TMsgDlgType::Warning,
+               {TMsgDlgBtn::OK, TMsgDlgBtn::Cancel}, TMsgDlgBtn::OK);
+    EXPECT_EQ(focused, "Cancel");
     closeForm(*form);
 }
 

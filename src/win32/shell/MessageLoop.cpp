@@ -15,26 +15,45 @@ std::array<MessageFilter, StageCount>& chain() {
     return filters;
 }
 
+// Runs one filter; an error there (a command run from a shortcut) is reported
+// like one in a window procedure, and the message counts as handled.
+bool filtered(const MessageFilter& filter, MSG& msg) {
+    bool handled = false;
+    return filter && (!Guarded(msg.hwnd, [&] { handled = filter(msg); }) || handled);
+}
+
 void dispatch(MSG& msg) {
-    // A filter runs commands (shortcuts): an error there is reported like one
-    // in a window procedure, and the message counts as handled.
-    for (const MessageFilter& filter : chain()) {
-        bool handled = false;
-        if (filter && !Guarded(msg.hwnd, [&] { handled = filter(msg); })) return;
-        if (handled) return;
-    }
+    for (const MessageFilter& filter : chain())
+        if (filtered(filter, msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+}
+
+// Dialogs, message boxes and menus run message loops of their own; the
+// application-wide hook sees their messages through the platform's message
+// filter hook, which hands over the message before it is dispatched.
+HHOOK dialogHook = nullptr;
+
+LRESULT CALLBACK dialogMessages(int code, WPARAM wParam, LPARAM lParam) {
+    auto& hook = chain()[static_cast<std::size_t>(FilterStage::ApplicationHook)];
+    if (code >= 0 && filtered(hook, *reinterpret_cast<MSG*>(lParam))) return 1;
+    return CallNextHookEx(dialogHook, code, wParam, lParam);
 }
 
 } // namespace
 
 ScopedMessageFilter::ScopedMessageFilter(FilterStage stage, MessageFilter filter) : stage_(stage) {
     chain()[static_cast<std::size_t>(stage)] = std::move(filter);
+    if (stage == FilterStage::ApplicationHook && !dialogHook)
+        dialogHook = SetWindowsHookExA(WH_MSGFILTER, dialogMessages, nullptr, GetCurrentThreadId());
 }
 
 ScopedMessageFilter::~ScopedMessageFilter() {
     chain()[static_cast<std::size_t>(stage_)] = nullptr;
+    if (stage_ == FilterStage::ApplicationHook && dialogHook) {
+        UnhookWindowsHookEx(dialogHook);
+        dialogHook = nullptr;
+    }
 }
 
 void ProcessMessages() {

@@ -8,6 +8,8 @@ namespace qd {
 // Every queued message passes the filters before it is dispatched, in the
 // order of their stages: the application-wide hook sees (and may rewrite) a
 // message first, then the menu shortcuts. A filter returning true swallows it.
+// The application-wide hook also sees the messages of dialogs, message boxes
+// and menus, which run loops of their own.
 enum class FilterStage { ApplicationHook, Shortcuts };
 using MessageFilter = std::function<bool(MSG&)>;
 
