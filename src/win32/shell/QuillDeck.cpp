@@ -10,6 +10,9 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace qd;
+    // The launcher runs from shared sticks: a DLL placed beside it must never
+    // be loaded in place of the system's own.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // A second copy ends at once, silently, touching nothing.
     UniqueKernelHandle mutex(CreateMutexA(nullptr, TRUE, SingleInstanceMutexName));
     if (!mutex || GetLastError() != 0) return 0;

@@ -189,8 +189,8 @@ void TSpeedButton::PaintContent(HDC dc, const RECT& client) const {
     if (Pressed()) ++x, ++y;
     UniqueDC memory(CreateCompatibleDC(dc));
     ScopedSelect select(memory.get(), glyph);
-    TransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, memory.get(), 0, 0, glyphSize_.cx,
-                   glyphSize_.cy, GlyphTransparent);
+    GdiTransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, memory.get(), 0, 0, glyphSize_.cx,
+                      glyphSize_.cy, GlyphTransparent);
 }
 
 void TSpeedButton::PaintCaption(HDC dc, RECT area) const {
