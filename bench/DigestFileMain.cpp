@@ -26,7 +26,7 @@ class FileSystemEnvironment : public qd::ValidationEnvironment {
     qd::TSecHashDigest digest(const std::string& fullPath) override {
         return digestStdioFile(hash_, fullPath);
     }
-    void pumpMessages() override {}
+    bool pumpMessages() override { return true; }
     void showSecurityError(const std::string&) override { ++changed; }
     void showWarning(const std::string& text) override {
         ++warnings;
