@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "StdioDigest.h"
 #include "common/Error.h"
 #include "integrity/Fingerprint.h"
 #include "integrity/Validation.h"
@@ -23,9 +24,9 @@ class FileSystemEnvironment : public qd::ValidationEnvironment {
         return std::filesystem::is_regular_file(fullPath);
     }
     qd::TSecHashDigest digest(const std::string& fullPath) override {
-        return hash_.DigestFile(fullPath);
+        return digestStdioFile(hash_, fullPath);
     }
-    void pumpMessages() override {}
+    bool pumpMessages() override { return true; }
     void showSecurityError(const std::string&) override { ++changed; }
     void showWarning(const std::string& text) override {
         ++warnings;
@@ -53,7 +54,8 @@ int digest(qd::Sha1Engine engine, int count, char** paths) {
     int status = 0;
     for (int i = 0; i < count; ++i) {
         try {
-            std::printf("%s  %s\n", qd::HexDigest(hash.DigestFile(paths[i])).c_str(), paths[i]);
+            std::printf("%s  %s\n", qd::HexDigest(qd::digestStdioFile(hash, paths[i])).c_str(),
+                        paths[i]);
         } catch (const qd::EQuillDeck& e) {
             std::fprintf(stderr, "%s: %s\n", paths[i], e.what());
             status = 1;

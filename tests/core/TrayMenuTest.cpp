@@ -18,7 +18,7 @@ std::string layout(const std::vector<TrayMenuEntry>& entries) {
     for (const TrayMenuEntry& e : entries) {
         out += e.kind == TrayMenuEntry::Kind::Separator ? "-" : e.caption;
         if (e.isDefault) out += "*";
-        if (e.kind == TrayMenuEntry::Kind::Launch) out += "@" + std::to_string(e.row);
+        if (e.kind == TrayMenuEntry::Kind::Launch) out += '@' + std::to_string(e.row);
         out += ";";
     }
     return out;

@@ -1,6 +1,9 @@
 // Makes and reads catalogue files for the end-to-end tests:
-//   qd_catalogue make FILE N   a catalogue of N items with distinct icons
-//   qd_catalogue dump FILE     one line per row: its cells and an icon checksum
+//   qd_catalogue make FILE N              a catalogue of N items with distinct icons
+//   qd_catalogue items FILE PROGRAM...    one item per program, each named as the
+//                                         launcher stores it (relative to FILE's
+//                                         folder) and fingerprinted as it is now
+//   qd_catalogue dump FILE                one line per row: its cells and an icon checksum
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,7 +12,10 @@
 #include <sstream>
 
 #include "catalogue/CatalogueFile.h"
+#include "catalogue/ItemPath.h"
 #include "common/Error.h"
+#include "integrity/FileDigest.h"
+#include "integrity/Fingerprint.h"
 
 namespace {
 
@@ -34,6 +40,27 @@ int make(const char* path, int count) {
                        i == 1 ? "--flag \"a b\"" : "", std::to_string(i % 3),
                        i == 2 ? "0" : std::string(40, 'A' + i), "0"},
                       sampleIcon(i));
+    }
+    std::ofstream(path, std::ios::binary) << qd::encodeCatalogue(table);
+    return 0;
+}
+
+int items(const std::string& path, int count, char** programs) {
+    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
+    qd::ItemTable table;
+    qd::TSecHash hash;
+    try {
+        for (int i = 0; i < count; ++i) {
+            const std::string program = programs[i];
+            const std::string name = program.substr(program.find_last_of("\\/") + 1);
+            const qd::TSecHashDigest digest =
+                qd::DigestFile(hash, qd::ResolveItemPath(folder, program));
+            table.addItem({name, program, name, "0", "", "0", qd::makeItemFingerprint(digest), "0"},
+                          sampleIcon(i));
+        }
+    } catch (const qd::EQuillDeck& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return 1;
     }
     std::ofstream(path, std::ios::binary) << qd::encodeCatalogue(table);
     return 0;
@@ -65,7 +92,8 @@ int dump(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "make")) return make(argv[2], std::atoi(argv[3]));
+    if (argc >= 4 && !std::strcmp(argv[1], "items")) return items(argv[2], argc - 3, argv + 3);
     if (argc == 3 && !std::strcmp(argv[1], "dump")) return dump(argv[2]);
-    std::fprintf(stderr, "usage: qd_catalogue make FILE N | dump FILE\n");
+    std::fprintf(stderr, "usage: qd_catalogue make FILE N | items FILE PROGRAM... | dump FILE\n");
     return 2;
 }

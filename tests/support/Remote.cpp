@@ -1,6 +1,8 @@
 // Drives a running launcher from outside, for the end-to-end tests:
 //   qd_remote wait-window MS   wait until the main window is visible
 //   qd_remote wait-hidden MS   wait until the main window is there but hidden
+//   qd_remote wait-ready MS    wait until the start-up pass is over: the item
+//                              list stays enabled for a while
 //   qd_remote wait-gone MS     wait until no main window is left
 //   qd_remote count            print the number of main windows
 //   qd_remote exit             choose "E&xit" from the main menu
@@ -28,6 +30,21 @@ bool waitFor(bool (*done)(), DWORD milliseconds) {
     return true;
 }
 
+// The pass disables the list while it runs, right after the window shows; a
+// list enabled for longer than a short pass takes means the pass is over.
+bool listSettled() {
+    constexpr DWORD Settle = 300;
+    static DWORD enabledSince = 0;
+    HWND window = mainWindow();
+    HWND list = window ? FindWindowExA(window, nullptr, "TStringGrid", nullptr) : nullptr;
+    if (!list || !IsWindowVisible(window) || !IsWindowEnabled(list)) {
+        enabledSince = 0;
+        return false;
+    }
+    if (!enabledSince) enabledSince = GetTickCount();
+    return GetTickCount() - enabledSince >= Settle;
+}
+
 int countWindows() {
     int count = 0;
     EnumWindows(
@@ -53,6 +70,7 @@ int main(int argc, char** argv) {
                    : 1;
     if (!std::strcmp(verb, "wait-hidden"))
         return waitFor([] { return mainWindow() && !IsWindowVisible(mainWindow()); }, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "wait-ready")) return waitFor(listSettled, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-gone")) return waitFor([] { return !mainWindow(); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "count")) {
         std::printf("%d\n", countWindows());

@@ -10,6 +10,22 @@ namespace {
 
 using Buttons = std::vector<std::string>;
 
+// Posts to the message dialog open on this thread, ahead of the watcher's answer.
+void postToOpenDialog(UINT message, WPARAM wParam) {
+    MSG posted{nullptr, message, wParam, 0, 0, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof(name));
+            if (std::string(name) != "#32770") return TRUE;
+            const auto& m = *reinterpret_cast<const MSG*>(param);
+            PostMessageA(window, m.message, m.wParam, 0);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&posted));
+}
+
 TEST(MessageDialog, ShowsExactlyTheButtonsAskedFor) {
     qdtest::DialogWatcher dialogs(IDABORT);
     EXPECT_EQ(MessageDlg(nullptr, "This application is not safe !\r\nAborting run ...",
@@ -40,6 +56,20 @@ TEST(MessageDialog, EscapePressesCancelOrElseOk) {
     EXPECT_EQ(MessageDlg(nullptr, "q", TMsgDlgType::Error, {TMsgDlgBtn::OK, TMsgDlgBtn::Abort},
                          TMsgDlgBtn::OK),
               IDOK);
+}
+
+TEST(MessageDialog, CaptionCloseCancelsAndEscapeWithoutCancelOrOkDoesNothing) {
+    // The watcher's answer only counts when the act before it left the dialog open.
+    qdtest::DialogWatcher dialogs(IDOK);
+    dialogs.onShown = [] { postToOpenDialog(WM_SYSCOMMAND, SC_CLOSE); };
+    EXPECT_EQ(MessageDlg(nullptr, "q", TMsgDlgType::Warning, {TMsgDlgBtn::OK, TMsgDlgBtn::Abort},
+                         TMsgDlgBtn::OK),
+              IDCANCEL);
+
+    dialogs.setAnswer(IDABORT);
+    dialogs.onShown = [] { postToOpenDialog(WM_COMMAND, IDCANCEL); };
+    EXPECT_EQ(MessageDlg(nullptr, "q", TMsgDlgType::Error, {TMsgDlgBtn::Abort}, TMsgDlgBtn::Abort),
+              IDABORT);
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 #include "integrity/SecHash.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -142,10 +139,6 @@ shaNiBlock(ShaNiRegisters& r, const std::uint8_t* block, __m128i byteSwap,
 
 #endif // QD_X86
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
 
 bool shaNiSupported() {
@@ -219,22 +212,6 @@ TSecHashDigest TSecHash::digestStream(const Reader& read) {
     while (const std::size_t got = read(buffer.data(), buffer.size()))
         update(buffer.data(), got);
     return finish();
-}
-
-TSecHashDigest TSecHash::DigestFile(const std::string& path) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) throw ESecHashException();
-    // Our blocks are large already; a stdio buffer would only add a copy.
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    return digestStream([&](std::uint8_t* buffer, std::size_t capacity) {
-        const std::size_t got = std::fread(buffer, 1, capacity, file.get());
-        if (got < capacity && std::ferror(file.get())) {
-            // POSIX opens a folder like a file; only reading it fails.
-            if (errno == EISDIR) throw ESecHashException();
-            throw EFileReadError(path);
-        }
-        return got;
-    });
 }
 
 } // namespace qd

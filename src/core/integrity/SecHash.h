@@ -57,11 +57,6 @@ class TSecHash {
     // Digests everything the reader delivers, from a fresh state.
     TSecHashDigest digestStream(const Reader& read);
 
-    // Opens the file read-only and digests all of it, whatever its size.
-    // Throws ESecHashException when it cannot be opened, EQuillDeck when a
-    // read fails part-way.
-    TSecHashDigest DigestFile(const std::string& path);
-
   private:
     using Compress = void (*)(std::uint32_t* state, const std::uint8_t* blocks, std::size_t count);
 

@@ -26,14 +26,19 @@ ItemToAdd prepareAddItem(const ItemTable& table, const std::string& launcherFold
 
 RowCells newItemCells(const ItemToAdd& item, const std::string& productName,
                       const std::string& fingerprint, int selectedGroup) {
-    RowCells cells;
-    cells[ColTitle] = productName.empty() ? item.fileName : productName;
-    cells[ColRelativePath] = item.relativePath;
-    cells[ColFileName] = item.fileName;
-    cells[ColIconIndex] = "0";
-    cells[ColWindowStyle] = "0";
-    cells[ColFingerprint] = fingerprint;
-    cells[ColGroup] = std::to_string(selectedGroup);
+    // Built whole, in column order: assigning literals cell by cell trips a
+    // false -Wrestrict in optimised GCC 12 builds.
+    RowCells cells{productName.empty() ? item.fileName : productName,
+                   item.relativePath,
+                   item.fileName,
+                   "0",
+                   "",
+                   "0",
+                   fingerprint,
+                   std::to_string(selectedGroup)};
+    static_assert(ColTitle == 0 && ColRelativePath == 1 && ColFileName == 2 && ColIconIndex == 3 &&
+                  ColCommandLine == 4 && ColWindowStyle == 5 && ColFingerprint == 6 &&
+                  ColGroup == 7 && ColumnCount == 8);
     for (auto& cell : cells)
         cell = withoutSeparator(cell);
     return cells;

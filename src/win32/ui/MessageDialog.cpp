@@ -1,8 +1,10 @@
 #include "ui/MessageDialog.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
+#include "common/Dialog.h"
 #include "common/Handles.h"
 
 namespace qd {
@@ -28,32 +30,79 @@ constexpr Button AllButtons[] = {
     {TMsgDlgBtn::Abort, IDABORT, "&Abort"},
 };
 
-struct DialogSpec {
-    std::string text;
-    TMsgDlgType type;
-    std::vector<Button> buttons;
-    int defaultId;
-    int escapeId; // 0: Escape does nothing
-    UniqueFont font;
+// Made at WM_INITDIALOG from an empty template: icon, text and the buttons
+// are laid out to fit the text.
+class TMessageDialog : public TDialog {
+  public:
+    TMessageDialog(std::string text, TMsgDlgType type, std::initializer_list<TMsgDlgBtn> kinds,
+                   TMsgDlgBtn defaultButton)
+        : TDialog(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFOREGROUND),
+          text_(std::move(text)), type_(type) {
+        for (const Button& b : AllButtons)
+            if (std::find(kinds.begin(), kinds.end(), b.kind) != kinds.end()) buttons_.push_back(b);
+        for (const Button& b : buttons_)
+            if (b.kind == defaultButton) defaultId_ = b.id;
+        escapeId_ = hasButton(IDCANCEL) ? IDCANCEL : hasButton(IDOK) ? IDOK : 0;
+    }
+
+  protected:
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_INITDIALOG:
+            SetWindowTextA(Handle(), type_ == TMsgDlgType::Error ? "Error" : "Warning");
+            LayOut();
+            return FALSE; // focus already set on the default button
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (id == IDCANCEL && lParam == 0) {
+                // Escape (or a posted IDCANCEL with no control) maps to the cancel button.
+                if (escapeId_) EndModal(escapeId_);
+                return TRUE;
+            }
+            if (hasButton(id)) EndModal(id);
+            return TRUE;
+        }
+        case WM_CLOSE:
+            EndModal(IDCANCEL);
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+  private:
+    bool hasButton(int id) const {
+        return std::any_of(buttons_.begin(), buttons_.end(),
+                           [id](const Button& b) { return b.id == id; });
+    }
+
+    void LayOut();
+
+    std::string text_;
+    TMsgDlgType type_;
+    std::vector<Button> buttons_;
+    int defaultId_ = IDOK;
+    int escapeId_ = 0; // 0: Escape does nothing
+    UniqueFont font_;
 };
 
-void layOut(HWND dialog, DialogSpec& spec) {
+void TMessageDialog::LayOut() {
+    HWND dialog = Handle();
     NONCLIENTMETRICSA metrics{sizeof(metrics)};
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    spec.font.reset(CreateFontIndirectA(&metrics.lfMessageFont));
+    font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
     HINSTANCE instance = GetModuleHandleA(nullptr);
 
     RECT textRect{0, 0, 360, 0};
     {
         ScopedWindowDC dc(dialog);
-        ScopedSelect select(dc.get(), spec.font.get());
-        DrawTextA(dc.get(), spec.text.c_str(), static_cast<int>(spec.text.size()), &textRect,
+        ScopedSelect select(dc.get(), font_.get());
+        DrawTextA(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &textRect,
                   DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDTABS);
     }
     const int textLeft = Margin + IconEdge + Margin;
     const int textHeight = std::max<int>(textRect.bottom, IconEdge);
     const int buttonsWidth =
-        static_cast<int>(spec.buttons.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
+        static_cast<int>(buttons_.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
     const int clientWidth =
         std::max<int>(textLeft + textRect.right + Margin, buttonsWidth + 2 * Margin);
     const int buttonsTop = Margin + textHeight + Margin;
@@ -64,22 +113,22 @@ void layOut(HWND dialog, DialogSpec& spec) {
         dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IconId)), instance, nullptr);
     SendMessageA(icon, STM_SETICON,
                  reinterpret_cast<WPARAM>(
-                     LoadIconA(nullptr, spec.type == TMsgDlgType::Error ? IDI_ERROR : IDI_WARNING)),
+                     LoadIconA(nullptr, type_ == TMsgDlgType::Error ? IDI_ERROR : IDI_WARNING)),
                  0);
     HWND text = CreateWindowExA(
-        0, "STATIC", spec.text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, textLeft,
+        0, "STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, textLeft,
         Margin + (textHeight - textRect.bottom) / 2, textRect.right, textRect.bottom, dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextId)), instance, nullptr);
-    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font.get()), FALSE);
+    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
     int left = (clientWidth - buttonsWidth) / 2;
-    for (const Button& b : spec.buttons) {
+    for (const Button& b : buttons_) {
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                            (b.id == spec.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                            (b.id == defaultId_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         HWND button = CreateWindowExA(
             0, "BUTTON", b.caption, style, left, buttonsTop, ButtonWidth, ButtonHeight, dialog,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance, nullptr);
-        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font.get()), FALSE);
+        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         left += ButtonWidth + ButtonGap;
     }
 
@@ -96,62 +145,16 @@ void layOut(HWND dialog, DialogSpec& spec) {
     const int x = std::max<int>(0, (area.left + area.right - width) / 2);
     const int y = std::max<int>(0, (area.top + area.bottom - height) / 2);
     SetWindowPos(dialog, HWND_TOP, x, y, width, height, 0);
-    SendMessageA(dialog, DM_SETDEFID, spec.defaultId, 0);
-    SetFocus(GetDlgItem(dialog, spec.defaultId));
-}
-
-INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* spec = reinterpret_cast<DialogSpec*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        SetWindowTextA(dialog, reinterpret_cast<DialogSpec*>(lParam)->type == TMsgDlgType::Error
-                                   ? "Error"
-                                   : "Warning");
-        layOut(dialog, *reinterpret_cast<DialogSpec*>(lParam));
-        return FALSE; // focus already set on the default button
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == IDCANCEL && lParam == 0) {
-            // Escape (or a posted IDCANCEL with no control) maps to the cancel button.
-            if (spec->escapeId) EndDialog(dialog, spec->escapeId);
-            return TRUE;
-        }
-        for (const Button& b : spec->buttons)
-            if (b.id == id) EndDialog(dialog, id);
-        return TRUE;
-    }
-    case WM_CLOSE:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    SendMessageA(dialog, DM_SETDEFID, defaultId_, 0);
+    SetFocus(GetDlgItem(dialog, defaultId_));
 }
 
 } // namespace
 
 int MessageDlg(HWND owner, const std::string& text, TMsgDlgType type,
                std::initializer_list<TMsgDlgBtn> buttons, TMsgDlgBtn defaultButton) {
-    DialogSpec spec{text, type, {}, IDOK, 0, nullptr};
-    for (const Button& b : AllButtons)
-        if (std::find(buttons.begin(), buttons.end(), b.kind) != buttons.end())
-            spec.buttons.push_back(b);
-    for (const Button& b : spec.buttons)
-        if (b.kind == defaultButton) spec.defaultId = b.id;
-    const bool hasCancel = std::any_of(spec.buttons.begin(), spec.buttons.end(),
-                                       [](const Button& b) { return b.id == IDCANCEL; });
-    const bool hasOk = std::any_of(spec.buttons.begin(), spec.buttons.end(),
-                                   [](const Button& b) { return b.id == IDOK; });
-    spec.escapeId = hasCancel ? IDCANCEL : hasOk ? IDOK : 0;
-
-    // An empty dialog template; the controls are laid out to fit the text.
-    struct alignas(4) {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title;
-    } tmpl{};
-    tmpl.header.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFOREGROUND;
-    return static_cast<int>(DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &tmpl.header, owner,
-                                                    dialogProc, reinterpret_cast<LPARAM>(&spec)));
+    TMessageDialog dialog(text, type, buttons, defaultButton);
+    return static_cast<int>(dialog.ShowModal(owner));
 }
 
 } // namespace qd

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# After a normal start (fingerprints checked, nothing to report) the keyboard
+# works the list at once: Down and Return start the second item, and a plain
+# "x" without Alt does not end the launcher.
+source "$(dirname "$0")/lib.sh"
+
+cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/first.exe"
+cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/second.exe"
+printf '[Preferences]\r\nCheckSafe=1\r\n' >"$LAUNCHER/QuillDeck.ini"
+catalogue items "$LAUNCHER/QuillDeck.rcc" first.exe second.exe || fail "cannot make the catalogue"
+report=$LAUNCHER/probe-out.txt
+
+start_launcher
+remote wait-ready 20000 || fail "the start-up pass did not end"
+
+rm -f "$report"
+xdotool key Down Return
+for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
+[[ -e $report ]] || fail "Down and Return started nothing"
+grep -qx 'self:second.exe' <(tr -d '\r' <"$report") || fail "started $(head -1 "$report")"
+
+rm -f "$report"
+xdotool key x
+if remote wait-gone 2000; then fail "a plain x ended the launcher"; fi
+[[ $(remote count) -eq 1 ]] || fail "expected one main window, found $(remote count)"
+[[ ! -e $report ]] || fail "a plain x started an item"
+
+remote exit
+wait_launcher_exit
+echo "keyboard start: ok"
