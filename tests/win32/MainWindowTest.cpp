@@ -67,6 +67,25 @@ TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
     closeForm(*form);
 }
 
+// With no window focused, a plain key reaches the active window as
+// WM_SYSKEYDOWN: only a key typed with Alt held is an Alt shortcut.
+TEST(MainWindow, OnlyAKeyTypedWithAltIsAnAltShortcut) {
+    Launcher launcher;
+    auto form = launcher.start();
+    SetFocus(nullptr);
+    typeKeys({'X'});
+    EXPECT_TRUE(IsWindow(form->StringGrid1->Handle()));
+    INPUT alt[2] = {};
+    alt[0].type = alt[1].type = INPUT_KEYBOARD;
+    alt[0].ki.wVk = alt[1].ki.wVk = VK_MENU;
+    alt[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &alt[0], sizeof(INPUT));
+    typeKeys({'X'});
+    SendInput(1, &alt[1], sizeof(INPUT));
+    runMessages(30);
+    EXPECT_FALSE(IsWindow(form->StringGrid1->Handle()));
+}
+
 TEST(MainWindow, FocusReturnsToTheListAfterADialogCloses) {
     Launcher launcher;
     launcher.addItem("Changed", "changed.exe", "now", fingerprintOf("before"));
