@@ -27,23 +27,29 @@ TEST(ItemEdit, ConfirmedValuesReplaceTheirCellsOnly) {
     };
     const Case cases[] = {
         {"nothing", [](ItemEditValues&) {}, Stored, false},
-        {"title", [](ItemEditValues& v) { v.title = "Renamed"; },
-         {"Renamed", "sub\\tool.exe", "tool.exe", "1", "-x", "0", Print, "3"}, false},
-        {"icon", [](ItemEditValues& v) { v.iconIndex = 2; },
-         {"Tool", "sub\\tool.exe", "tool.exe", "2", "-x", "0", Print, "3"}, true},
+        {"title",
+         [](ItemEditValues& v) { v.title = "Renamed"; },
+         {"Renamed", "sub\\tool.exe", "tool.exe", "1", "-x", "0", Print, "3"},
+         false},
+        {"icon",
+         [](ItemEditValues& v) { v.iconIndex = 2; },
+         {"Tool", "sub\\tool.exe", "tool.exe", "2", "-x", "0", Print, "3"},
+         true},
         {"no icon selected", [](ItemEditValues& v) { v.iconIndex.reset(); }, Stored, false},
         {"command line and style",
          [](ItemEditValues& v) {
              v.commandLine = "";
              v.windowStyle = 2;
          },
-         {"Tool", "sub\\tool.exe", "tool.exe", "1", "", "2", Print, "3"}, false},
+         {"Tool", "sub\\tool.exe", "tool.exe", "1", "", "2", Print, "3"},
+         false},
         {"group chosen",
          [](ItemEditValues& v) {
              v.group = 0;
              v.groupMoved = true;
          },
-         {"Tool", "sub\\tool.exe", "tool.exe", "1", "-x", "0", Print, "0"}, false},
+         {"Tool", "sub\\tool.exe", "tool.exe", "1", "-x", "0", Print, "0"},
+         false},
         {"separators",
          [](ItemEditValues& v) {
              v.title = "a|b";
@@ -97,7 +103,8 @@ TEST(ItemEdit, SpinPositionIsClampedNumber) {
 
 TEST(ItemEdit, OpensOneRowBelowTheListTopAndShiftedRight) {
     // The halving truncates toward zero, also for an editor narrower than the main window.
-    EXPECT_EQ(itemEditorPosition(300, 100, 170, 265, 19, 24, 26), (ScreenPoint{300 - 47 + 15, 169}));
+    EXPECT_EQ(itemEditorPosition(300, 100, 170, 265, 19, 24, 26),
+              (ScreenPoint{300 - 47 + 15, 169}));
     EXPECT_EQ(itemEditorPosition(300, 100, 270, 265, 19, 24, 26), (ScreenPoint{300 + 2 + 15, 169}));
 }
 

@@ -17,8 +17,8 @@ ItemEditOutcome confirmItemEdit(const RowCells& old, const ItemEditValues& value
     outcome.cells[ColTitle] = withoutSeparator(values.title);
     if (values.iconIndex) {
         int oldIndex = 0;
-        outcome.iconChanged = !parseDecimal(old[ColIconIndex], oldIndex) ||
-                              oldIndex != *values.iconIndex;
+        outcome.iconChanged =
+            !parseDecimal(old[ColIconIndex], oldIndex) || oldIndex != *values.iconIndex;
         outcome.cells[ColIconIndex] = std::to_string(*values.iconIndex);
     }
     outcome.cells[ColCommandLine] = withoutSeparator(values.commandLine);
