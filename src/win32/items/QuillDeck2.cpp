@@ -474,34 +474,19 @@ void TForm2::GetMinMaxInfo(MINMAXINFO& info) const {
     info.ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), height};
 }
 
+// The dialog's modal loop offers every message here before the control it is
+// for sees it: FormKeyUp hears the keys released on any control. Enter and
+// Escape need nothing here, the dialog manager turns them into IDOK and
+// IDCANCEL whichever control has the focus.
 LRESULT CALLBACK TForm2::KeyPreview(int code, WPARAM wParam, LPARAM lParam) {
-    // The dialog's modal loop offers every message here before the dialog
-    // manager sees it.
     if (code == MSGF_DIALOGBOX && previewing) {
         const MSG& message = *reinterpret_cast<const MSG*>(lParam);
         HWND dialog = previewing->Handle();
-        if (dialog && (message.hwnd == dialog || IsChild(dialog, message.hwnd))) {
-            bool eaten = false;
-            Guarded(dialog, [&] { eaten = previewing->PreviewKey(message); });
-            if (eaten) return 1;
-        }
+        const bool keyUp = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+        if (keyUp && dialog && (message.hwnd == dialog || IsChild(dialog, message.hwnd)))
+            Guarded(dialog, [&] { previewing->FormKeyUp(message.wParam); });
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// FormKeyDown and FormKeyUp: Enter confirms and Escape cancels whichever
-// control has the focus.
-bool TForm2::PreviewKey(const MSG& message) {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
-        Button_ok->Click();
-        return true;
-    }
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-        Button_cancel->Click();
-        return true;
-    }
-    if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) FormKeyUp(message.wParam);
-    return false;
 }
 
 INT_PTR TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -122,9 +122,8 @@ class TForm2 : public TDialog {
     void LoadIcons();
     void SetIconColumns(int listWidth);
 
-    // Key preview: the dialog sees the keys of every control before they do.
+    // Key preview: the dialog hears the keys released on every control.
     static LRESULT CALLBACK KeyPreview(int code, WPARAM wParam, LPARAM lParam);
-    bool PreviewKey(const MSG& message);
 
     ItemEditInput input_;
     std::string fullPath_;
