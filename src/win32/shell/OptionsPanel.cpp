@@ -6,6 +6,7 @@
 
 #include "groups/Groups.h"
 #include "ui/MainMenu.h"
+#include "ui/ScrollSpin.h"
 
 namespace qd {
 
@@ -200,34 +201,9 @@ bool TPanelOptions::ContainsFocus() const {
     return focus && (focus == Handle() || IsChild(Handle(), focus));
 }
 
-// One step per arrow click; the position names a group, so a page is a step too.
 void TPanelOptions::Scroll(WPARAM request) {
-    const int old = GroupPosition();
-    int position = old;
-    switch (LOWORD(request)) {
-    case SB_LINEUP:
-    case SB_PAGEUP:
-        --position;
-        break;
-    case SB_LINEDOWN:
-    case SB_PAGEDOWN:
-        ++position;
-        break;
-    case SB_TOP:
-        position = 1;
-        break;
-    case SB_BOTTOM:
-        position = GroupMaximum();
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        position = HIWORD(request);
-        break;
-    default:
-        return;
-    }
-    position = std::clamp(position, 1, GroupMaximum());
-    if (position == old) return;
+    const int position = SpinPositionAfter(ScrollBar_groups, request);
+    if (position == GroupPosition()) return;
     SetScrollPos(ScrollBar_groups, SB_CTL, position, TRUE);
     if (OnGroupScroll) OnGroupScroll(position);
 }
