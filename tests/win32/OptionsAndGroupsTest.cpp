@@ -53,6 +53,19 @@ HWND inFront(TForm1& form) {
     return ChildWindowFromPointEx(form.Handle(), middle, CWP_SKIPINVISIBLE);
 }
 
+// What the screen shows at a point of a window's client area, after the list
+// below the toolbar has repainted itself.
+COLORREF shownAt(TForm1& form, HWND window, POINT p) {
+    InvalidateRect(form.StringGrid1->Handle(), nullptr, TRUE);
+    UpdateWindow(form.StringGrid1->Handle());
+    qdtest::runMessages(20);
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
 int outerHeight(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
@@ -123,6 +136,8 @@ TEST(OptionsAndGroups, PanelOpensOverTheListAndOkWritesTheFlagsEveryWay) {
         TPanelOptions& panel = *form->Panel_options;
         ASSERT_TRUE(panel.IsOpen());
         EXPECT_EQ(inFront(*form), panel.Handle());
+        // Nothing of the list shows through the panel: a blank spot keeps its face.
+        EXPECT_EQ(shownAt(*form, panel.Handle(), {30, 150}), GetSysColor(COLOR_BTNFACE));
         EXPECT_EQ(outerHeight(form->Handle()), GetSystemMetrics(SM_CYCAPTION) + 220);
         EXPECT_TRUE(form->Flags.CloseCloses);
         EXPECT_FALSE(panel.Checked(panel.CheckBox_close));
@@ -149,6 +164,40 @@ TEST(OptionsAndGroups, PanelOpensOverTheListAndOkWritesTheFlagsEveryWay) {
         EXPECT_TRUE(contextMenuOpens(*form));
         closeForm(*form);
     }
+}
+
+// Every caption fits its control, and every control the panel, in the font
+// the panel has on this system.
+TEST(OptionsAndGroups, PanelCaptionsAreNotClipped) {
+    Launcher launcher;
+    auto form = launcher.start();
+    openOptions(*form);
+    TPanelOptions& panel = *form->Panel_options;
+    RECT inside;
+    GetClientRect(panel.Handle(), &inside);
+    const int boxGlyph = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const struct {
+        HWND control;
+        int besideText;
+    } controls[] = {{panel.CheckBox_minimized, boxGlyph},   {panel.CheckBox_deletion, boxGlyph},
+                    {panel.CheckBox_hash, boxGlyph},        {panel.CheckBox_close, boxGlyph},
+                    {panel.CheckBox_keepdeleted, boxGlyph}, {panel.Label1, 0}};
+    for (const auto& c : controls) {
+        char caption[64] = {};
+        GetWindowTextA(c.control, caption, sizeof(caption));
+        SCOPED_TRACE(caption);
+        HDC dc = GetDC(c.control);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c.control, WM_GETFONT, 0, 0)));
+        SIZE text;
+        GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &text);
+        ReleaseDC(c.control, dc);
+        RECT r;
+        GetWindowRect(c.control, &r);
+        MapWindowPoints(nullptr, panel.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_LE(c.besideText + text.cx, r.right - r.left);
+        EXPECT_LE(r.right, inside.right);
+    }
+    closeForm(*form);
 }
 
 // A write the platform refuses: the error box names the file, the flags
