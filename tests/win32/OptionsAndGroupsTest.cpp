@@ -149,6 +149,9 @@ TEST(OptionsAndGroups, PanelOpensOverTheListAndOkWritesTheFlagsEveryWay) {
             EXPECT_EQ(button->Enabled(), button == form->ToolButton_exit);
         EXPECT_TRUE(form->ToolButton_options->Down());
         EXPECT_FALSE(contextMenuOpens(*form));
+        // Coming back to the window leaves the keys with the panel, not the list behind it.
+        SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        EXPECT_NE(GetFocus(), form->StringGrid1->Handle());
 
         way.ok(*form);
         qdtest::runMessages(20);

@@ -16,8 +16,6 @@ constexpr int CheckBoxLeft = 10;
 constexpr int CheckBoxWidth = 140;
 constexpr int CheckBoxHeight = 12;
 constexpr int GroupNameLeft = 63;
-// The panel's raised and lowered edges.
-constexpr int BevelWidth = 2;
 // The "ok" button keeps this distance from the panel's right and bottom edges.
 constexpr int OkFromRight = 72;
 constexpr int OkFromBottom = 25;
@@ -125,11 +123,6 @@ void TPanelOptions::Layout(int width, int height) {
     if (!Button_ok_option) return;
     SetWindowPos(Button_ok_option->Handle(), nullptr, width - OkFromRight, height - OkFromBottom, 0,
                  0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The check boxes reach to the bevel, so that no caption is cut short.
-    for (HWND box : {CheckBox_minimized, CheckBox_deletion, CheckBox_hash, CheckBox_close,
-                     CheckBox_keepdeleted})
-        SetWindowPos(box, nullptr, 0, 0, std::max(width - CheckBoxLeft - BevelWidth, 0),
-                     CheckBoxHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (HWND bevel : {Bevel6, Bevel7})
         SetWindowPos(bevel, nullptr, 0, 0, width - 1, 2,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
