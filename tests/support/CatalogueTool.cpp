@@ -1,9 +1,11 @@
 // Makes and reads catalogue files for the end-to-end tests:
-//   qd_catalogue make FILE N              a catalogue of N items with distinct icons
+//   qd_catalogue make FILE N [G]          a catalogue of N items with distinct icons,
+//                                         item i in group i mod G (default: all in Main)
 //   qd_catalogue items FILE PROGRAM...    one item per program, each named as the
 //                                         launcher stores it (relative to FILE's
 //                                         folder) and fingerprinted as it is now
 //   qd_catalogue dump FILE                one line per row: its cells and an icon checksum
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,7 +31,7 @@ qd::IconImage sampleIcon(int item) {
     return icon;
 }
 
-int make(const char* path, int count) {
+int make(const char* path, int count, int groups) {
     qd::ItemTable table;
     static const char* const Titles[] = {"Text Editor", "Calculator", "Image Viewer",
                                          "Archiver",    "Terminal",   "Notes"};
@@ -38,7 +40,7 @@ int make(const char* path, int count) {
         const std::string title = Titles[i % 6] + (i < 6 ? std::string() : " " + n);
         table.addItem({title, "tools\\item" + n + ".exe", "item" + n + ".exe", "0",
                        i == 1 ? "--flag \"a b\"" : "", std::to_string(i % 3),
-                       i == 2 ? "0" : std::string(40, 'A' + i), "0"},
+                       i == 2 ? "0" : std::string(40, 'A' + i), std::to_string(i % groups)},
                       sampleIcon(i));
     }
     std::ofstream(path, std::ios::binary) << qd::encodeCatalogue(table);
@@ -91,9 +93,10 @@ int dump(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && !std::strcmp(argv[1], "make")) return make(argv[2], std::atoi(argv[3]));
+    if ((argc == 4 || argc == 5) && !std::strcmp(argv[1], "make"))
+        return make(argv[2], std::atoi(argv[3]), argc == 5 ? std::max(std::atoi(argv[4]), 1) : 1);
     if (argc >= 4 && !std::strcmp(argv[1], "items")) return items(argv[2], argc - 3, argv + 3);
     if (argc == 3 && !std::strcmp(argv[1], "dump")) return dump(argv[2]);
-    std::fprintf(stderr, "usage: qd_catalogue make FILE N | items FILE PROGRAM... | dump FILE\n");
+    std::fprintf(stderr, "usage: qd_catalogue make FILE N [G] | items FILE PROGRAM... | dump FILE\n");
     return 2;
 }

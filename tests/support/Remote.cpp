@@ -7,6 +7,7 @@
 //   qd_remote count            print the number of main windows
 //   qd_remote exit             choose "E&xit" from the main menu
 //   qd_remote close            the caption's close button
+//   qd_remote rect             print the main window's left, top, width, height
 #include <windows.h>
 
 #include <cstdio>
@@ -80,6 +81,12 @@ int main(int argc, char** argv) {
     if (!window) return 1;
     if (!std::strcmp(verb, "exit"))
         return PostMessageA(window, WM_COMMAND, qd::Pop1_Exit, 0) ? 0 : 1;
+    if (!std::strcmp(verb, "rect")) {
+        RECT r;
+        GetWindowRect(window, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
     if (!std::strcmp(verb, "close"))
         return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     return 2;

@@ -13,8 +13,10 @@ namespace qd {
 namespace {
 
 constexpr char ClassName[] = "TPanelOptions";
+constexpr int CheckBoxLeft = 10;
 constexpr int CheckBoxWidth = 140;
 constexpr int CheckBoxHeight = 12;
+constexpr int GroupNameLeft = 63;
 // The "ok" button keeps this distance from the panel's right and bottom edges.
 constexpr int OkFromRight = 72;
 constexpr int OkFromBottom = 25;
@@ -34,28 +36,35 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateHandle(WS_EX_CONTROLPARENT, ClassName, "", WS_CHILD | WS_CLIPSIBLINGS | WS_DISABLED, left,
                  top, width, height, parent, nullptr);
+    // The dialog font the system maps for its own panels: a face named
+    // outright may come as a wider stand-in (Wine gives DejaVu Sans for
+    // "MS Sans Serif"), and the captions would not fit the narrow window.
     font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+                            DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg"));
     tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                     GetModuleHandleA(nullptr), nullptr));
 
     const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
-    CheckBox_minimized = AddControl("BUTTON", "Start minimized", checkBox, 10, 10, CheckBoxWidth,
-                                    CheckBoxHeight, " Start software minimized  ");
+    CheckBox_minimized = AddControl("BUTTON", "Start minimized", checkBox, CheckBoxLeft, 10,
+                                    CheckBoxWidth, CheckBoxHeight, " Start software minimized  ");
     CheckBox_deletion =
-        AddControl("BUTTON", "Confirm removing items", checkBox, 10, 25, CheckBoxWidth,
+        AddControl("BUTTON", "Confirm removing items", checkBox, CheckBoxLeft, 25, CheckBoxWidth,
                    CheckBoxHeight, " Ask confirmation on item remotion from list   ");
-    CheckBox_hash = AddControl("BUTTON", "Check files are safe *", checkBox, 10, 40, CheckBoxWidth,
-                               CheckBoxHeight, " Integrity check if files have been changed !  ");
-    CheckBox_close = AddControl("BUTTON", "Close = minimize", checkBox, 10, 55, CheckBoxWidth,
-                                CheckBoxHeight, " Closing from caption minimizes program ");
+    CheckBox_hash =
+        AddControl("BUTTON", "Check files are safe *", checkBox, CheckBoxLeft, 40, CheckBoxWidth,
+                   CheckBoxHeight, " Integrity check if files have been changed !  ");
+    CheckBox_close =
+        AddControl("BUTTON", "Close = minimize", checkBox, CheckBoxLeft, 55, CheckBoxWidth,
+                   CheckBoxHeight, " Closing from caption minimizes program ");
     Bevel6 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 71, width - 1, 2, nullptr);
-    Label1 = AddControl("STATIC", "Ap groups", SS_LEFT, 10, 85, 50, 13, nullptr);
-    Edit_groups = AddControl("EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 63, 84, 56, 17,
-                             "Add or delete application groups ... ");
+    // The label reaches to the name field it names.
+    Label1 = AddControl("STATIC", "Ap groups", SS_LEFT, CheckBoxLeft, 85,
+                        GroupNameLeft - CheckBoxLeft, 13, nullptr);
+    Edit_groups = AddControl("EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, GroupNameLeft, 84,
+                             56, 17, "Add or delete application groups ... ");
     SendMessageA(Edit_groups, EM_LIMITTEXT, GroupNameLimit, 0);
     ScrollBar_groups = AddControl("SCROLLBAR", "", SBS_VERT, 115, 85, 17, 16, nullptr);
     SetGroupRange(1, 1);
@@ -65,8 +74,8 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     AddHint(Button_del_group->Handle(), "Delete application group ");
     Bevel7 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 116, width - 1, 2, nullptr);
     CheckBox_keepdeleted =
-        AddControl("BUTTON", "Keep deleted items", checkBox, 10, 128, CheckBoxWidth, CheckBoxHeight,
-                   " Don't remove deleted items from software's list ");
+        AddControl("BUTTON", "Keep deleted items", checkBox, CheckBoxLeft, 128, CheckBoxWidth,
+                   CheckBoxHeight, " Don't remove deleted items from software's list ");
     Button_ok_option = std::make_unique<TSoftButt>(Handle(), "ok", 80, 169, 57, 16);
     for (TSoftButt* button :
          {Button_add_group.get(), Button_del_group.get(), Button_ok_option.get()})

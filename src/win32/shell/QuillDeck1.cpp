@@ -671,6 +671,9 @@ void TForm1::ToolButton_optionsClick() {
     Panel_options->ShowFlags(Flags);
     Panel_options->SetGroupRange(static_cast<int>(groups_.size()), Panel_options->GroupPosition());
     Panel_options->SetGroupName(browsedGroupName(groups_, Panel_options->GroupPosition()));
+    // The list behind the panel must neither paint over it nor take the keys.
+    ShowWindow(StringGrid1->Handle(), SW_HIDE);
+    EnableWindow(StringGrid1->Handle(), FALSE);
     Panel_options->Open();
     SetFocus(Panel_options->CheckBox_minimized);
 }
@@ -681,6 +684,8 @@ void TForm1::Button_ok_optionClick() {
     if (!restrictedMode_) writeOptionFlags(*preferences_, Flags);
     Toolbar->SetAllEnabled(true);
     Panel_options->Close();
+    EnableWindow(StringGrid1->Handle(), TRUE);
+    ShowWindow(StringGrid1->Handle(), SW_SHOWNA);
     ToolButton_options->SetDown(false);
     StringGrid1Click();
     FocusList();

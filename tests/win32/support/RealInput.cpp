@@ -1,0 +1,97 @@
+#include "support/RealInput.h"
+
+#include <cctype>
+
+#include "shell/MessageLoop.h"
+
+namespace qdtest {
+
+namespace {
+
+MenuWatcher* activeWatcher = nullptr;
+
+void sendKey(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+} // namespace
+
+void runMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        qd::ProcessMessages();
+        Sleep(1);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+void typeKeys(std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        sendKey(key, false);
+        sendKey(key, true);
+        runMessages(30);
+    }
+}
+
+void typeText(const std::string& text) {
+    for (char c : text)
+        typeKeys({static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)))});
+}
+
+void typeAltWith(WORD key) {
+    sendKey(VK_MENU, false);
+    sendKey(key, false);
+    sendKey(key, true);
+    sendKey(VK_MENU, true);
+    runMessages(50);
+}
+
+void clickControl(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+    SendMessageA(control, WM_MOUSEMOVE, 0, middle);
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(control, WM_LBUTTONUP, 0, middle);
+}
+
+MenuWatcher::MenuWatcher(int choose) : choose_(choose) {
+    activeWatcher = this;
+    // A thread timer: the menu's own modal loop dispatches it.
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+}
+
+MenuWatcher::~MenuWatcher() {
+    KillTimer(nullptr, timer_);
+    activeWatcher = nullptr;
+}
+
+void CALLBACK MenuWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuWatcher* self = activeWatcher;
+    if (!self || self->seen_) return;
+    HWND window = FindWindowA("#32768", nullptr);
+    if (!window || !IsWindowVisible(window)) return;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    SeenMenu seen;
+    GetWindowRect(window, &seen.rect);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char caption[256] = {};
+        GetMenuStringA(menu, i, caption, sizeof(caption), MF_BYPOSITION);
+        seen.captions.push_back(caption);
+        seen.states.push_back(GetMenuState(menu, i, MF_BYPOSITION));
+    }
+    self->seen_ = seen;
+    if (self->choose_ < 0) {
+        EndMenu();
+        return;
+    }
+    // The first Down lights the first entry; separators are stepped over.
+    for (int i = 0; i <= self->choose_; ++i)
+        if (!(seen.states[i] & MF_SEPARATOR)) PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+} // namespace qdtest

@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qdtest {
+
+// Runs the program's own message loop (its filters included) for a while.
+void runMessages(DWORD milliseconds);
+
+// Presses and releases keys as the keyboard does: they reach whichever window
+// has the focus, not one the test chose.
+void typeKeys(std::initializer_list<WORD> keys);
+// Types ASCII letters and digits (letters arrive lower-case).
+void typeText(const std::string& text);
+// Alt held down while `key` is pressed and released.
+void typeAltWith(WORD key);
+
+// A left click in the middle of a control, as the mouse delivers it.
+void clickControl(HWND control);
+
+// A popup menu as it was seen while open.
+struct SeenMenu {
+    RECT rect{};
+    std::vector<std::string> captions;
+    std::vector<UINT> states;
+};
+
+// Watches for a popup menu of this thread while it lives: when one opens it
+// records it, then chooses entry `choose` by the keyboard, or closes it
+// unchosen when `choose` is negative.
+class MenuWatcher {
+  public:
+    explicit MenuWatcher(int choose = -1);
+    ~MenuWatcher();
+    MenuWatcher(const MenuWatcher&) = delete;
+    MenuWatcher& operator=(const MenuWatcher&) = delete;
+    const std::optional<SeenMenu>& seen() const { return seen_; }
+
+  private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    UINT_PTR timer_;
+    int choose_;
+    std::optional<SeenMenu> seen_;
+};
+
+} // namespace qdtest
