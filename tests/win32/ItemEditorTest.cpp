@@ -256,10 +256,13 @@ TEST(ItemEditor, SpinsChooseStyleAndGroup) {
     EXPECT_EQ(result.cells[ColWindowStyle], "1");
     EXPECT_EQ(result.cells[ColGroup], "1");
 
-    // Confirmed without touching the group spin, the item keeps its group.
+    // Confirmed without touching the spin, the group shown is stored: group 3
+    // does not exist, and the last group offered is 2.
     result = runEditor(input, {[](HWND) { pressKey(VK_RETURN); }});
     ASSERT_TRUE(result.confirmed);
-    EXPECT_EQ(result.cells, input.cells);
+    RowCells expected = input.cells;
+    expected[ColGroup] = "2";
+    EXPECT_EQ(result.cells, expected);
 }
 
 TEST(ItemEditor, RestrictedModeOffersMainOnlyAndKeepsTheGroup) {

@@ -7,6 +7,7 @@
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
+#include "support/RealInput.h"
 #include "ui/MessageDialog.h"
 
 namespace qd {
@@ -15,13 +16,8 @@ namespace {
 using qdtest::closeForm;
 using Launcher = qdtest::LauncherFolder;
 
-// Runs the program's own message loop (its filters included) for a while.
 void runMessages(DWORD milliseconds = 50) {
-    const DWORD start = GetTickCount();
-    do {
-        ProcessMessages();
-        Sleep(1);
-    } while (GetTickCount() - start < milliseconds);
+    qdtest::runMessages(milliseconds);
 }
 
 std::unique_ptr<TForm1> startWith(Launcher& launcher, std::initializer_list<const char*> titles) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/CatalogueFile.h"
+#include "items/QuillDeck2.h"
 #include "shell/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
+#include "support/RealInput.h"
 
 namespace qd {
 namespace {
@@ -15,27 +17,9 @@ using qdtest::closeForm;
 using qdtest::fingerprintOf;
 using Launcher = qdtest::LauncherFolder;
 
-// Runs the program's own message loop (its filters included) for a while.
-void runMessages(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        ProcessMessages();
-        Sleep(1);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-// Presses and releases keys as the keyboard does: they reach whichever window
-// has the focus, not one the test chose.
-void typeKeys(std::initializer_list<WORD> keys) {
-    for (WORD key : keys) {
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_KEYBOARD;
-        input[0].ki.wVk = input[1].ki.wVk = key;
-        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof(INPUT));
-        runMessages(30);
-    }
-}
+using qdtest::runMessages;
+using qdtest::typeAltWith;
+using qdtest::typeKeys;
 
 // Waits for the launch probe's report in `folder`, or gives "" after a while.
 std::string probeReport(const std::string& folder, DWORD milliseconds = 10000) {
@@ -73,17 +57,72 @@ TEST(MainWindow, OnlyAKeyTypedWithAltIsAnAltShortcut) {
     Launcher launcher;
     auto form = launcher.start();
     SetFocus(nullptr);
-    typeKeys({'X'});
+    typeKeys({'X', 'T'});
     EXPECT_TRUE(IsWindow(form->StringGrid1->Handle()));
-    INPUT alt[2] = {};
-    alt[0].type = alt[1].type = INPUT_KEYBOARD;
-    alt[0].ki.wVk = alt[1].ki.wVk = VK_MENU;
-    alt[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &alt[0], sizeof(INPUT));
-    typeKeys({'X'});
-    SendInput(1, &alt[1], sizeof(INPUT));
-    runMessages(30);
-    EXPECT_FALSE(IsWindow(form->StringGrid1->Handle()));
+    EXPECT_FALSE(form->StayOnTop());
+    typeAltWith('T');
+    EXPECT_TRUE(form->StayOnTop());
+    closeForm(*form);
+}
+
+// Alt+E, a new title and options typed into the editor, Enter: the row, its
+// tray entry, the catalogue at close and the next launch all follow.
+TEST(MainWindow, EditingAnItemReachesTheListTheTrayTheCatalogueAndTheLaunch) {
+    Launcher launcher;
+    launcher.addProbe("Probe", "probe.exe");
+    auto form = launcher.start();
+    static bool edited;
+    static int ticks;
+    edited = false;
+    ticks = 0;
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND editor = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM found) {
+                char caption[64] = {};
+                GetWindowTextA(window, caption, sizeof(caption));
+                if (IsWindowVisible(window) && std::string(caption) == TForm2::Caption)
+                    *reinterpret_cast<HWND*>(found) = window;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&editor));
+        if (!editor && ++ticks < 50) return; // not open yet
+        KillTimer(nullptr, id);
+        if (!editor) return;
+        SetDlgItemTextA(editor, TForm2::Edit_name, "Renamed");
+        SetDlgItemTextA(editor, TForm2::Edit_command, "--fast");
+        SetFocus(GetDlgItem(editor, TForm2::Edit_command));
+        edited = true;
+        // Real Enter, left to the editor's own message loop.
+        INPUT enter[2] = {};
+        enter[0].type = enter[1].type = INPUT_KEYBOARD;
+        enter[0].ki.wVk = enter[1].ki.wVk = VK_RETURN;
+        enter[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, enter, sizeof(INPUT));
+    });
+    typeAltWith('E');
+    runMessages(100);
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(form->Table().cell(ColTitle, 0), "Renamed");
+    EXPECT_EQ(form->Table().cell(ColCommandLine, 0), "--fast");
+    char tray[64] = {};
+    GetMenuStringA(form->PopupMenu_tray().get(), 2, tray, sizeof(tray), MF_BYPOSITION);
+    EXPECT_STREQ(tray, "Renamed");
+
+    const std::string tools = launcher.folder.file("tools\\");
+    DeleteFileA((tools + "probe-out.txt").c_str());
+    typeKeys({VK_RETURN});
+    EXPECT_NE(probeReport(tools).find("args:[--fast]"), std::string::npos);
+
+    const RowCells before = launcher.table.cells(0);
+    closeForm(*form);
+    ItemTable saved;
+    decodeCatalogue(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")), saved);
+    RowCells expected = before;
+    expected[ColTitle] = "Renamed";
+    expected[ColCommandLine] = "--fast";
+    EXPECT_EQ(saved.cells(0), expected);
 }
 
 TEST(MainWindow, FocusReturnsToTheListAfterADialogCloses) {

@@ -385,8 +385,8 @@ void TForm2::ListBox_iconsDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemID != static_cast<UINT>(-1) && bitmap) {
         UniqueDC memory(CreateCompatibleDC(item.hDC));
         ScopedSelect select(memory.get(), bitmap);
-        TransparentBlt(item.hDC, item.rcItem.left + 2, item.rcItem.top + 2, IconSize, IconSize,
-                       memory.get(), 0, 0, IconSize, IconSize, Fuchsia);
+        GdiTransparentBlt(item.hDC, item.rcItem.left + 2, item.rcItem.top + 2, IconSize, IconSize,
+                          memory.get(), 0, 0, IconSize, IconSize, Fuchsia);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
@@ -399,7 +399,9 @@ void TForm2::Button_okClick() {
     values.commandLine = Text(Edit_command);
     values.windowStyle = SpinPosition(ScrollBar_style);
     values.group = SpinPosition(ScrollBar_group);
-    values.groupMoved = groupMoved_;
+    // Outside restricted mode the spin's group is stored, clamped to the groups
+    // that exist; restricted mode offers none, so the item keeps its own.
+    values.groupMoved = groupMoved_ || !input_.restricted;
     ItemEditOutcome outcome = confirmItemEdit(input_.cells, values);
     if (!outcome.accepted()) {
         MessageDlg(Handle(), outcome.refusal, TMsgDlgType::Warning, {TMsgDlgBtn::OK},

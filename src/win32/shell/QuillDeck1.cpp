@@ -13,6 +13,7 @@
 #include "integrity/ItemValidation.h"
 #include "integrity/Launching.h"
 #include "items/AddItems.h"
+#include "items/QuillDeck2.h"
 #include "items/RemoveItem.h"
 #include "items/VersionInfo.h"
 #include "shell/AppMessage.h"
@@ -640,8 +641,20 @@ void TForm1::ToolButton_addClick() {
     StringGrid1Click();
 }
 
-// The editor comes with its own dialog.
-void TForm1::ToolButton_editClick() {}
+void TForm1::ToolButton_editClick() {
+    const ScopedPressed pressed(ToolButton_edit);
+    const int row = table_.currentRow();
+    const ItemEditResult result = EditItem(
+        Handle(), ToolbarHeight, DefaultRowHeight,
+        {table_.cells(row), LauncherFolder(),
+         restrictedMode_ ? GroupList{MainGroupName} : readGroups(*preferences_), restrictedMode_});
+    if (!result.confirmed) return;
+    for (int column = 0; column < ColumnCount; ++column)
+        table_.setCell(column, row, result.cells[column]);
+    if (result.iconChanged) table_.setIcon(row, result.icon);
+    // The group filter is not applied again: a new group shows at the next choice.
+    ItemsChanged();
+}
 
 void TForm1::ToolButton_deleteClick() {
     const ScopedPressed pressed(ToolButton_delete);
