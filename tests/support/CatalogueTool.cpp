@@ -4,13 +4,15 @@
 //   qd_catalogue items FILE PROGRAM...    one item per program, each named as the
 //                                         launcher stores it (relative to FILE's
 //                                         folder) and fingerprinted as it is now
-//   qd_catalogue dump FILE                one line per row: its cells and an icon checksum
+//   qd_catalogue dump FILE                one line per row: its cells, an icon checksum and
+//                                         the number of colours in the icon (1 for a blank one)
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "catalogue/CatalogueFile.h"
@@ -80,12 +82,16 @@ int dump(const char* path) {
     }
     for (int r = 0; r < table.imageCount(); ++r) {
         std::uint64_t sum = 0;
-        for (std::uint32_t p : table.icon(r).pixels)
+        std::set<std::uint32_t> colours;
+        for (std::uint32_t p : table.icon(r).pixels) {
             sum = sum * 31 + p;
+            colours.insert(p);
+        }
         std::string line;
         for (const std::string& cell : table.cells(r))
             line += cell + '|';
-        std::printf("%s icon %016llx\n", line.c_str(), static_cast<unsigned long long>(sum));
+        std::printf("%s icon %016llx colours %d\n", line.c_str(),
+                    static_cast<unsigned long long>(sum), static_cast<int>(colours.size()));
     }
     return 0;
 }

@@ -6,20 +6,14 @@
 #include "shell/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
+#include "support/RealInput.h"
 
 namespace qd {
 namespace {
 
 using qdtest::TempFolder;
 
-// Waits for the probe's report in `folder`, or gives "" after a while.
-std::string probeReport(const std::string& folder, DWORD milliseconds = 15000) {
-    const std::string out = folder + "probe-out.txt";
-    const DWORD start = GetTickCount();
-    while (!qdtest::fileExists(out) && GetTickCount() - start < milliseconds)
-        qdtest::pump(20);
-    return qdtest::readFile(out);
-}
+using qdtest::probeReport;
 
 struct LaunchFixture : ::testing::Test {
     TempFolder folder;

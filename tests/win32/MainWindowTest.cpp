@@ -21,14 +21,7 @@ using qdtest::runMessages;
 using qdtest::typeAltWith;
 using qdtest::typeKeys;
 
-// Waits for the launch probe's report in `folder`, or gives "" after a while.
-std::string probeReport(const std::string& folder, DWORD milliseconds = 10000) {
-    const std::string out = folder + "probe-out.txt";
-    const DWORD start = GetTickCount();
-    while (!qdtest::fileExists(out) && GetTickCount() - start < milliseconds)
-        runMessages(20);
-    return qdtest::readFile(out);
-}
+using qdtest::probeReport;
 
 TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
     Launcher launcher;
@@ -95,11 +88,7 @@ TEST(MainWindow, EditingAnItemReachesTheListTheTrayTheCatalogueAndTheLaunch) {
         SetFocus(GetDlgItem(editor, TForm2::Edit_command));
         edited = true;
         // Real Enter, left to the editor's own message loop.
-        INPUT enter[2] = {};
-        enter[0].type = enter[1].type = INPUT_KEYBOARD;
-        enter[0].ki.wVk = enter[1].ki.wVk = VK_RETURN;
-        enter[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, enter, sizeof(INPUT));
+        qdtest::sendKey(VK_RETURN);
     });
     typeAltWith('E');
     runMessages(100);

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "shell/MessageLoop.h"
+#include "support/DialogWatcher.h"
 
 namespace qdtest {
 
@@ -10,7 +11,7 @@ namespace {
 
 MenuWatcher* activeWatcher = nullptr;
 
-void sendKey(WORD key, bool up) {
+void sendKeyEvent(WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
@@ -28,10 +29,23 @@ void runMessages(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+void sendKey(WORD key) {
+    sendKeyEvent(key, false);
+    sendKeyEvent(key, true);
+}
+
+std::string probeReport(const std::string& folder, DWORD milliseconds) {
+    const std::string out = folder + "probe-out.txt";
+    const DWORD start = GetTickCount();
+    while (!fileExists(out) && GetTickCount() - start < milliseconds)
+        runMessages(20);
+    return readFile(out);
+}
+
 void typeKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) {
-        sendKey(key, false);
-        sendKey(key, true);
+        sendKeyEvent(key, false);
+        sendKeyEvent(key, true);
         runMessages(30);
     }
 }
@@ -42,10 +56,10 @@ void typeText(const std::string& text) {
 }
 
 void typeAltWith(WORD key) {
-    sendKey(VK_MENU, false);
-    sendKey(key, false);
-    sendKey(key, true);
-    sendKey(VK_MENU, true);
+    sendKeyEvent(VK_MENU, false);
+    sendKeyEvent(key, false);
+    sendKeyEvent(key, true);
+    sendKeyEvent(VK_MENU, true);
     runMessages(50);
 }
 

@@ -11,9 +11,16 @@ namespace qdtest {
 // Runs the program's own message loop (its filters included) for a while.
 void runMessages(DWORD milliseconds);
 
+// Queues one press and release of `key` as keyboard input, without running
+// any messages: it reaches whichever window has the focus when it is read.
+void sendKey(WORD key);
+
 // Presses and releases keys as the keyboard does: they reach whichever window
 // has the focus, not one the test chose.
 void typeKeys(std::initializer_list<WORD> keys);
+
+// Waits for the launch probe's report in `folder`, or gives "" after a while.
+std::string probeReport(const std::string& folder, DWORD milliseconds = 10000);
 // Types ASCII letters and digits (letters arrive lower-case).
 void typeText(const std::string& text);
 // Alt held down while `key` is pressed and released.
