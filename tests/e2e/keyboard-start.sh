@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # After a normal start (fingerprints checked, nothing to report) the keyboard
 # works the list at once: Down and Return start the second item, and a plain
-# "x" without Alt does not end the launcher.
+# "x" without Alt does not end the launcher, and after an Alt shortcut the
+# keys still reach the list.
 source "$(dirname "$0")/lib.sh"
 
 cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/first.exe"
@@ -24,6 +25,17 @@ xdotool key x
 if remote wait-gone 2000; then fail "a plain x ended the launcher"; fi
 [[ $(remote count) -eq 1 ]] || fail "expected one main window, found $(remote count)"
 [[ ! -e $report ]] || fail "a plain x started an item"
+
+# An Alt shortcut (Alt+T, stay on top) leaves the keyboard with the list:
+# releasing Alt does not open the system menu, so Up and Return start the
+# first item.
+rm -f "$report"
+xdotool key alt+t
+sleep 0.3
+xdotool key Up Return
+for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
+[[ -e $report ]] || fail "after Alt+T, Up and Return started nothing"
+grep -qx 'self:first.exe' <(tr -d '\r' <"$report") || fail "started $(head -1 "$report")"
 
 remote exit
 wait_launcher_exit

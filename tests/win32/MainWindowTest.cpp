@@ -48,13 +48,21 @@ TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
 // WM_SYSKEYDOWN: only a key typed with Alt held is an Alt shortcut.
 TEST(MainWindow, OnlyAKeyTypedWithAltIsAnAltShortcut) {
     Launcher launcher;
+    for (const char* name : {"a", "b"})
+        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+    launcher.setPreference("CheckSafe", "0");
     auto form = launcher.start();
     SetFocus(nullptr);
     typeKeys({'X', 'T'});
     EXPECT_TRUE(IsWindow(form->StringGrid1->Handle()));
     EXPECT_FALSE(form->StayOnTop());
+    SetFocus(form->StringGrid1->Handle());
     typeAltWith('T');
     EXPECT_TRUE(form->StayOnTop());
+    // Releasing Alt after a shortcut does not open the system menu: the next
+    // key still moves the current row.
+    typeKeys({VK_DOWN});
+    EXPECT_EQ(form->Table().currentRow(), 1);
     closeForm(*form);
 }
 
@@ -229,17 +237,26 @@ TEST(MainWindow, StartsAtItsInitialPlaceAndSavesTheNormalPlacementWhenMinimised)
     EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()), height);
 }
 
-TEST(MainWindow, SavedRowIsSelectedWhenItExists) {
+TEST(MainWindow, SavedRowIsSelectedWhenItExistsAndIsShown) {
+    // Rows a, b, c in groups 0, 1, 1; with group 1 selected row a is hidden,
+    // and choosing the group made row b current.
     const struct {
         const char* saved;
+        const char* group;
         int current;
-    } cases[] = {{"1", 1}, {"2", 2}, {"99", 0}, {"-1", 0}};
+    } cases[] = {{"1", "0", 1},  {"2", "0", 2}, {"99", "0", 0},
+                 {"-1", "0", 0}, {"0", "1", 1}, {"2", "1", 2}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.saved);
+        SCOPED_TRACE(std::string(c.saved) + " in group " + c.group);
         Launcher launcher;
         for (const char* name : {"a", "b", "c"})
             launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+        launcher.table.setCell(ColGroup, 1, "1");
+        launcher.table.setCell(ColGroup, 2, "1");
         launcher.setPreference("CheckSafe", "0");
+        launcher.setPreference("Groups", "2");
+        launcher.setPreference("2", "Tools");
+        launcher.setPreference("SelectGroup", c.group);
         launcher.setPreference("SelectItem", c.saved);
         auto form = launcher.start();
         EXPECT_EQ(form->Table().currentRow(), c.current);

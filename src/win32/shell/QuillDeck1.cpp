@@ -312,8 +312,12 @@ void TForm1::GroupItemClick(int index) {
 }
 
 void TForm1::ShowMainWindow() {
-    ShowWindow(application_.Handle(), SW_SHOWNORMAL);
+    // The application window only carries the taskbar button: shown without
+    // activation, so the keyboard goes to the main window and its list.
+    ShowWindow(application_.Handle(), SW_SHOWNA);
     ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    FocusList();
     FormShow();
 }
 
@@ -336,7 +340,9 @@ void TForm1::MinimizeIfStartedMinimized() {
 }
 
 bool TForm1::TrySelectRow(int row) {
-    if (row < 0 || row >= table_.rowCount()) return false;
+    // A row the saved group hides is not made current: Enter, Edit and
+    // Remove would act on an item the user cannot see.
+    if (row < 0 || row >= table_.rowCount() || !table_.isShown(row)) return false;
     StringGrid1->SelectRow(row);
     return true;
 }
@@ -614,13 +620,24 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
             return true;
         }
         // Menu shortcuts first; a disabled entry swallows its key.
-        if (const MenuEntry* entry = findShortcut(MainMenuEntries(), alt, key)) {
+        // The entries outlive the look-up: the entry found points into them.
+        const std::vector<MenuEntry> entries = MainMenuEntries();
+        if (const MenuEntry* entry = findShortcut(entries, alt, key)) {
+            // The window never saw this key, so releasing Alt would look
+            // like Alt pressed alone and open the system menu.
+            altShortcutTaken_ = alt;
             if (entry->enabled) RunCommand(entry->command);
             return true;
         }
         return FormKeyDown(msg.wParam, alt);
     }
-    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) FormKeyUp(msg.wParam);
+    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
+        FormKeyUp(msg.wParam);
+        if (msg.wParam == VK_MENU && altShortcutTaken_) {
+            altShortcutTaken_ = false;
+            return true;
+        }
+    }
     return false;
 }
 

@@ -218,6 +218,8 @@ class TForm1 : public TWindow {
     // its row, then the window closes.
     bool closeAfterPass_ = false;
     bool stayOnTop_ = false;
+    // An Alt shortcut ran: the release of Alt that follows is not a menu key.
+    bool altShortcutTaken_ = false;
 };
 
 } // namespace qd
