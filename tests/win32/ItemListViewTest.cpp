@@ -57,20 +57,7 @@ struct Launcher {
     }
 };
 
-std::vector<std::string> menuTexts(HMENU menu) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        if (state & MF_SEPARATOR) {
-            texts.push_back("-");
-            continue;
-        }
-        texts.push_back(std::string(text) + ((state & MF_GRAYED) ? "(off)" : ""));
-    }
-    return texts;
-}
+using qdtest::menuTexts;
 
 TEST(ItemListView, DragOnceMovesItemWithIconAndTrayEntry) {
     Launcher launcher({item("Item0"), item("Item1"), item("Item2"), item("Item3"), item("Item4")});

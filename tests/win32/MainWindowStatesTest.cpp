@@ -27,16 +27,7 @@ std::unique_ptr<TForm1> startWith(Launcher& launcher, std::initializer_list<cons
     return launcher.start();
 }
 
-std::vector<std::string> menuTexts(HMENU menu) {
-    std::vector<std::string> texts;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        texts.push_back((state & MF_SEPARATOR) ? "-" : text);
-    }
-    return texts;
-}
+using qdtest::menuTexts;
 
 bool shown(const TForm1& form) {
     return IsWindowVisible(form.Handle()) && IsWindowVisible(form.ApplicationHandle());

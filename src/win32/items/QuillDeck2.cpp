@@ -122,15 +122,7 @@ HWND TForm2::AddControl(int id, const char* className, const char* text, DWORD s
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (!control) throw EQuillDeck("Cannot create window");
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    if (hint) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = const_cast<char*>(hint);
-        SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (hint) hints_->Add(Handle(), control, hint);
     return control;
 }
 
@@ -181,10 +173,7 @@ void TForm2::SetSpin(int id, int maximum, int position) {
 void TForm2::FormCreate() {
     SetWindowTextA(Handle(), Caption);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr));
+    hints_ = std::make_unique<THints>(nullptr);
 
     const char* const styleHint = "Program window's style when run";
     const char* const groupHint = "Program group for this item";
@@ -334,7 +323,7 @@ void TForm2::SetIconColumns(int listWidth) {
 void TForm2::FormClose() {
     keyPreview_.reset();
     if (previewing == this) previewing = nullptr;
-    tooltips_.reset();
+    hints_.reset();
     // The entries let go of their bitmaps before the bitmaps go.
     SendMessageA(Item(ListBox_icons), LB_RESETCONTENT, 0, 0);
     iconBitmaps_.clear();

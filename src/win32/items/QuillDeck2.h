@@ -8,6 +8,7 @@
 #include "catalogue/ItemTable.h"
 #include "common/Dialog.h"
 #include "common/Handles.h"
+#include "common/Hints.h"
 #include "groups/Groups.h"
 #include "items/ItemEdit.h"
 #include "ui/SoftButt.h"
@@ -137,7 +138,7 @@ class TForm2 : public TDialog {
     std::vector<UniqueBitmap> iconBitmaps_; // entry i of the icon list draws bitmap i
     UniqueBitmap sideCaption_;
     UniqueFont font_;
-    UniqueWindow tooltips_;
+    std::unique_ptr<THints> hints_;
     using UniqueHook = UniqueHandleOf<HHOOK, UnhookWindowsHookEx>;
     UniqueHook keyPreview_;
 };

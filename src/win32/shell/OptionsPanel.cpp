@@ -42,10 +42,7 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg"));
-    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                    GetModuleHandleA(nullptr), nullptr));
+    hints_ = std::make_unique<THints>(Handle());
 
     const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
     CheckBox_minimized = AddControl("BUTTON", "Start minimized", checkBox, CheckBoxLeft, 10,
@@ -96,7 +93,7 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
 // The controls go with the panel window while the font they draw with still
 // exists; the tooltips are an owned popup, released by their wrapper first.
 TPanelOptions::~TPanelOptions() {
-    tooltips_.reset();
+    hints_.reset();
     DestroyWindow(Handle());
 }
 
@@ -111,13 +108,7 @@ HWND TPanelOptions::AddControl(const char* className, const char* caption, DWORD
 }
 
 void TPanelOptions::AddHint(HWND control, const char* hint) {
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(hint);
-    SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    hints_->Add(Handle(), control, hint);
 }
 
 void TPanelOptions::Layout(int width, int height) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Handles.h"
+#include "common/Hints.h"
 #include "common/Window.h"
 #include "shell/Preferences.h"
 #include "ui/SoftButt.h"
@@ -88,7 +89,7 @@ class TPanelOptions : public TWindow {
     void ShowMenu(LPARAM where);
 
     UniqueFont font_;
-    UniqueWindow tooltips_;
+    std::unique_ptr<THints> hints_;
 };
 
 } // namespace qd

@@ -45,25 +45,15 @@ const ButtonSpec Buttons[] = {
 
 } // namespace
 
-TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run) {
+TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run) : hints_(form) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr));
     for (const ButtonSpec& spec : Buttons) {
         auto& button = this->*spec.member;
         button = std::make_unique<TSpeedButton>(form, spec.left, ButtonTop, spec.width,
                                                 ButtonHeight, spec.glyph, spec.look, spec.place);
         button->OnClick = [run, command = spec.command] { run(command); };
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = form;
-        tool.uId = reinterpret_cast<UINT_PTR>(button->Handle());
-        tool.lpszText = const_cast<char*>(spec.hint);
-        SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        hints_.Add(form, button->Handle(), spec.hint);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/Handles.h"
+#include "common/Hints.h"
 #include "ui/SpeedButton.h"
 
 namespace qd {
@@ -32,7 +33,7 @@ class TToolbar {
     static int MinimumClientWidth();
 
   private:
-    UniqueWindow tooltips_;
+    THints hints_;
 };
 
 } // namespace qd

@@ -98,6 +98,20 @@ std::string launchProbeProgram() {
     return builtFile(QD_LAUNCH_PROBE);
 }
 
+std::vector<std::string> menuTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        if (state & MF_SEPARATOR)
+            texts.push_back("-");
+        else
+            texts.push_back(std::string(text) + ((state & MF_GRAYED) ? "(off)" : ""));
+    }
+    return texts;
+}
+
 void pump(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {

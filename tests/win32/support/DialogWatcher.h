@@ -59,6 +59,10 @@ std::string builtFile(const char* hostPath);
 // The launch probe program built beside the tests.
 std::string launchProbeProgram();
 
+// A menu's entries in order: their text, "-" for a separator, "(off)"
+// after the text of a greyed entry.
+std::vector<std::string> menuTexts(HMENU menu);
+
 // Lets queued messages run for a while (or until `done` is true).
 void pump(DWORD milliseconds = 50);
 
