@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs the catalogue fuzzer and then the preferences value fuzzer, each for
-# half of the bounded time, on scratch copies of their seed corpora, so the
-# committed seeds stay as they are. Exits non-zero on a crash, a leak, a
-# timeout or running out of memory in either; the input that did it is kept
+# Runs the catalogue, preferences value and hot-key fuzzers one after the
+# other, each for a third of the bounded time, on scratch copies of their seed
+# corpora, so the committed seeds stay as they are. Exits non-zero on a crash,
+# a leak, a timeout or running out of memory in any; the input that did it is kept
 # under BUILD_DIR/fuzz-artifacts/.
 #   usage: run-fuzz.sh BUILD_DIR SECONDS
 set -euo pipefail
@@ -13,7 +13,7 @@ fi
 build=$(cd "$1" && pwd)
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
-share=$(( seconds / 2 ))
+share=$(( seconds / 3 ))
 [ "$share" -ge 1 ] || share=1
 
 work=$(mktemp -d)
@@ -41,4 +41,5 @@ run() {
 status=0
 run catalogue || status=$?
 run profile || status=$?
+run hotkey || status=$?
 exit "$status"

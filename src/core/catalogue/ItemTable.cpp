@@ -71,6 +71,11 @@ int ItemTable::addItem(const RowCells& cells, const IconImage& icon) {
     return row;
 }
 
+void ItemTable::setSearchHidden(int row, bool hidden) {
+    checkRow(row);
+    rows_[row].searchHidden = hidden;
+}
+
 void ItemTable::deleteRow(int row) {
     checkRow(row);
     // Emptied first, so nothing of a removed row can resurface in a later one.

@@ -70,7 +70,10 @@ class ItemTable {
 
     int rowHeight(int row) const;
     void setRowHeight(int row, int height);
-    bool isShown(int row) const { return rowHeight(row) >= 0; }
+    // Shown: neither hidden by the group filter (height -1) nor left out by
+    // the search, which never touches the height the filter relies on.
+    bool isShown(int row) const { return rowHeight(row) >= 0 && !rows_[row].searchHidden; }
+    void setSearchHidden(int row, bool hidden);
 
     bool isDisabled(int row) const { return cell(ColFingerprint, row) == DisabledMark; }
 
@@ -111,6 +114,7 @@ class ItemTable {
     struct Row {
         RowCells cells;
         int height = DefaultRowHeight;
+        bool searchHidden = false;
         IconImage icon;
     };
     void checkRow(int row) const;
