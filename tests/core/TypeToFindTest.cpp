@@ -11,8 +11,8 @@ TEST(TypeToFind, MatchesIgnoringAsciiCaseOnly) {
         const char* text;
         bool matches;
     } cases[] = {
-        {"Editor", "ed", true},       {"Editor", "ED", true},   {"My Editor", "r e", false},
-        {"My Editor", "y e", true},   {"Editor", "", true},     {"Tool", "tools", false},
+        {"Editor", "ed", true},       {"Editor", "ED", true},        {"My Editor", "r e", false},
+        {"My Editor", "y e", true},   {"Editor", "", true},          {"Tool", "tools", false},
         {"Caf\xC9", "caf\xC9", true}, {"Caf\xC9", "caf\xE9", false},
     };
     for (const auto& c : cases)

@@ -11,11 +11,10 @@ namespace {
 
 // Named keys besides letters and digits (Windows virtual-key codes).
 constexpr std::pair<const char*, unsigned> NamedKeys[] = {
-    {"Space", 0x20}, {"PgUp", 0x21}, {"PgDn", 0x22}, {"End", 0x23},   {"Home", 0x24},
-    {"Left", 0x25},  {"Up", 0x26},   {"Right", 0x27}, {"Down", 0x28}, {"Ins", 0x2D},
-    {"Del", 0x2E},   {"F1", 0x70},   {"F2", 0x71},    {"F3", 0x72},   {"F4", 0x73},
-    {"F5", 0x74},    {"F6", 0x75},   {"F7", 0x76},    {"F8", 0x77},   {"F9", 0x78},
-    {"F10", 0x79},   {"F11", 0x7A},  {"F12", 0x7B},
+    {"Space", 0x20}, {"PgUp", 0x21},  {"PgDn", 0x22}, {"End", 0x23}, {"Home", 0x24}, {"Left", 0x25},
+    {"Up", 0x26},    {"Right", 0x27}, {"Down", 0x28}, {"Ins", 0x2D}, {"Del", 0x2E},  {"F1", 0x70},
+    {"F2", 0x71},    {"F3", 0x72},    {"F4", 0x73},   {"F5", 0x74},  {"F6", 0x75},   {"F7", 0x76},
+    {"F8", 0x77},    {"F9", 0x78},    {"F10", 0x79},  {"F11", 0x7A}, {"F12", 0x7B},
 };
 
 std::optional<unsigned> keyNamed(std::string_view name) {
@@ -44,8 +43,11 @@ std::optional<HotKey> parseHotKey(std::string_view text) {
             return key;
         }
         const std::string name = asciiLower(part);
-        bool* modifier = name == "ctrl" ? &key.ctrl : name == "alt" ? &key.alt
-                       : name == "shift" ? &key.shift : name == "win" ? &key.win : nullptr;
+        bool* modifier = name == "ctrl"    ? &key.ctrl
+                         : name == "alt"   ? &key.alt
+                         : name == "shift" ? &key.shift
+                         : name == "win"   ? &key.win
+                                           : nullptr;
         if (!modifier || *modifier) return std::nullopt;
         *modifier = true;
         text.remove_prefix(plus + 1);

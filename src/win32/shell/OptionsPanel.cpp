@@ -73,6 +73,12 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     CheckBox_keepdeleted =
         AddControl("BUTTON", "Keep deleted items", checkBox, CheckBoxLeft, 128, CheckBoxWidth,
                    CheckBoxHeight, " Don't remove deleted items from software's list ");
+    // The global hot key, below the other settings.
+    Label_hotkey = AddControl("STATIC", "Hot key", SS_LEFT, CheckBoxLeft, 148,
+                              GroupNameLeft - CheckBoxLeft, 13, nullptr);
+    Edit_hotkey =
+        AddControl("EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, GroupNameLeft, 146, 74, 17,
+                   "Shows and hides the launcher from anywhere; empty: none ");
     Button_ok_option = std::make_unique<TSoftButt>(Handle(), "ok", 80, 169, 57, 16);
     for (TSoftButt* button :
          {Button_add_group.get(), Button_del_group.get(), Button_ok_option.get()})
@@ -173,6 +179,16 @@ int TPanelOptions::GroupMaximum() const {
 
 int TPanelOptions::GroupPosition() const {
     return GetScrollPos(ScrollBar_groups, SB_CTL);
+}
+
+std::string TPanelOptions::HotKeyText() const {
+    std::string text(GetWindowTextLengthA(Edit_hotkey) + 1, '\0');
+    text.resize(GetWindowTextA(Edit_hotkey, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+void TPanelOptions::SetHotKeyText(const std::string& text) {
+    SetWindowTextA(Edit_hotkey, text.c_str());
 }
 
 void TPanelOptions::SetGroupControlsEnabled(bool enabled) {

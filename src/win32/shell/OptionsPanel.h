@@ -40,6 +40,8 @@ class TPanelOptions : public TWindow {
     HWND Label1 = nullptr;
     HWND Edit_groups = nullptr;
     HWND ScrollBar_groups = nullptr;
+    HWND Label_hotkey = nullptr;
+    HWND Edit_hotkey = nullptr;
     std::unique_ptr<TSoftButt> Button_add_group;
     std::unique_ptr<TSoftButt> Button_del_group;
     std::unique_ptr<TSoftButt> Button_ok_option;
@@ -59,6 +61,8 @@ class TPanelOptions : public TWindow {
     void ShowFlags(const PreferenceFlags& flags);
     PreferenceFlags FlagsFromBoxes() const;
 
+    std::string HotKeyText() const;
+    void SetHotKeyText(const std::string& text);
     std::string GroupName() const;
     void SetGroupName(const std::string& name);
     // The browse bar runs from 1 to `maximum`; the position is clamped into

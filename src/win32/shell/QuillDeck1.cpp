@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueStore.h"
 #include "common/AnsiText.h"
 #include "common/AppInfo.h"
+#include "common/Error.h"
 #include "common/Links.h"
 #include "groups/GroupMenus.h"
 #include "integrity/ItemValidation.h"
@@ -17,6 +18,7 @@
 #include "items/RemoveItem.h"
 #include "items/VersionInfo.h"
 #include "shell/AppMessage.h"
+#include "shell/HotKeyText.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
 #include "shell/TrayMenu.h"
@@ -25,6 +27,7 @@
 #include "ui/KeyCues.h"
 #include "ui/MessageDialog.h"
 #include "ui/RowNavigation.h"
+#include "ui/TypeToFind.h"
 
 namespace qd {
 
@@ -45,6 +48,9 @@ constexpr DWORD MainWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 // Set in a key message's lParam while Alt is held.
 constexpr LPARAM AltHeldBit = LPARAM{1} << 29;
+// The slim line under the list that shows the text typed to find an item.
+constexpr int SearchLineHeight = 16;
+constexpr int HotKeyId = 1;
 // With the options panel open the window keeps this much client height.
 constexpr int OptionsPanelHeight = 220;
 
@@ -156,6 +162,12 @@ void TForm1::CreateControls() {
     StringGrid1->OnKeyDown = [this](WPARAM key) { return StringGrid1KeyDown(key); };
     StringGrid1->OnContextMenu = [this](POINT screen) { PopupMenu_mainPopup(screen); };
     StringGrid1->OnScrollBarShown = [this] { FormResize(); };
+    StringGrid1->OnChar = [this](char typed) { return StringGrid1KeyPress(typed); };
+    searchLine_.reset(CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_SUNKEN,
+                                      0, 0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr),
+                                      nullptr));
+    SendMessageA(searchLine_.get(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 
     // Behind the list, closed, until the options command opens it.
     Panel_options = std::make_unique<TPanelOptions>(Handle(), 0, ToolbarHeight, client.right,
@@ -183,6 +195,7 @@ void TForm1::FormCreate() {
         &TForm1::AddTrayIcon,
         &TForm1::AcceptDroppedFiles,
         &TForm1::ReadPreferences,
+        &TForm1::RegisterGlobalHotKey,
         &TForm1::AssignShortcuts,
         &TForm1::LoadItemCatalogue,
         &TForm1::AddMainGroup,
@@ -306,6 +319,10 @@ void TForm1::SelectSavedGroup() {
 }
 
 void TForm1::GroupItemClick(int index) {
+    // A group change ends the search; the group decides what shows.
+    search_.clear();
+    applySearch(table_, search_);
+    ShowSearch();
     selectedGroup_ = selectGroup(table_, groups_, index);
     groupChosen_ = true;
     ItemsChanged();
@@ -383,6 +400,7 @@ void TForm1::FocusList() {
 }
 
 void TForm1::ItemsChanged() {
+    if (!search_.empty()) applySearch(table_, search_);
     StringGrid1->TableChanged();
     StringGrid1Click();
 }
@@ -447,7 +465,9 @@ void TForm1::FormResize() {
     RECT client;
     GetClientRect(Handle(), &client);
     const int height = std::max<int>(0, client.bottom - ToolbarHeight);
-    MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right, height, TRUE);
+    const int line = search_.empty() ? 0 : std::min(SearchLineHeight, height);
+    MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right, height - line, TRUE);
+    MoveWindow(searchLine_.get(), 0, client.bottom - line, client.right, line, TRUE);
     if (Panel_options)
         MoveWindow(Panel_options->Handle(), 0, ToolbarHeight, client.right, height, TRUE);
     int width = client.right - ColumnMargin;
@@ -527,6 +547,10 @@ bool TForm1::FormKeyDown(WPARAM key, bool alt) {
         RunCommand(Panel_options->IsOpen() ? unsigned{Pop3_Ok} : unsigned{CmdLaunch});
         return true;
     }
+    if (key == VK_ESCAPE && !search_.empty()) {
+        CancelSearch();
+        return true;
+    }
     if (key == VK_DELETE) {
         ToolButton_delete->Click();
         return true;
@@ -536,6 +560,77 @@ bool TForm1::FormKeyDown(WPARAM key, bool alt) {
         return true;
     }
     return false;
+}
+
+bool TForm1::StringGrid1KeyPress(char typed) {
+    const bool starting = search_.empty();
+    std::string text = search_;
+    if (!editSearchText(text, typed) || (starting && text.empty())) return false;
+    if (starting) rowBeforeSearch_ = table_.currentRow();
+    search_ = text;
+    const int shown = applySearch(table_, search_);
+    ShowSearch();
+    StringGrid1->TableChanged();
+    // The first match becomes current; with none, the current row stays.
+    if (shown > 0) StringGrid1->SelectRow(firstShownRow(table_, table_.currentRow()));
+    return true;
+}
+
+void TForm1::CancelSearch() {
+    search_.clear();
+    applySearch(table_, search_);
+    ShowSearch();
+    if (rowBeforeSearch_ < table_.rowCount() && table_.isShown(rowBeforeSearch_))
+        StringGrid1->SelectRow(rowBeforeSearch_);
+    ItemsChanged();
+}
+
+void TForm1::ShowSearch() {
+    bool matches = false;
+    for (int row = 0; row < table_.rowCount() && !matches; ++row)
+        matches = table_.isShown(row) && !table_.isEmpty();
+    const std::string line =
+        matches || search_.empty() ? " " + search_ : " " + search_ + "  " + NoMatchText;
+    SetWindowTextA(searchLine_.get(), line.c_str());
+    ShowWindow(searchLine_.get(), search_.empty() ? SW_HIDE : SW_SHOWNA);
+    FormResize();
+}
+
+void TForm1::RegisterGlobalHotKey() {
+    // Restricted mode uses the default and writes nothing.
+    hotKeyText_ =
+        restrictedMode_ ? DefaultHotKeyText : preferences_->readString("HotKey", DefaultHotKeyText);
+    UseHotKey(hotKeyText_, true);
+}
+
+// Registers `text` as the hot key in place of the one held so far; an empty
+// text turns it off. False for a text that names no key.
+bool TForm1::UseHotKey(const std::string& text, bool sayWhenTaken) {
+    const std::optional<HotKey> key = parseHotKey(text);
+    if (!text.empty() && !key) return false;
+    if (hotKeyRegistered_) UnregisterHotKey(Handle(), HotKeyId);
+    hotKeyRegistered_ = false;
+    if (!key) return true;
+    const UINT modifiers = (key->ctrl ? MOD_CONTROL : 0) | (key->alt ? MOD_ALT : 0) |
+                           (key->shift ? MOD_SHIFT : 0) | (key->win ? MOD_WIN : 0) | MOD_NOREPEAT;
+    hotKeyRegistered_ = RegisterHotKey(Handle(), HotKeyId, modifiers, key->key) != FALSE;
+    if (!hotKeyRegistered_ && sayWhenTaken)
+        MessageDlg(Handle(),
+                   "The hot key " + formatHotKey(*key) +
+                       " is in use by another program.\r\nQuill'Deck runs without it.",
+                   TMsgDlgType::Warning, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
+    return true;
+}
+
+void TForm1::HotKeyPressed() {
+    const bool inFront = IsWindowVisible(Handle()) && GetForegroundWindow() == Handle();
+    if (inFront) {
+        Pop1_MinimizeClick();
+        return;
+    }
+    if (HiddenInTray(application_.Handle())) Pop1_RestoreClick();
+    SetForegroundWindow(Handle());
+    FocusList();
 }
 
 void TForm1::FormKeyUp(WPARAM key) {
@@ -699,6 +794,7 @@ void TForm1::ToolButton_optionsClick() {
     ToolButton_exit->SetEnabled(true);
     if (!restrictedMode_) Flags = readPanelFlags(*preferences_);
     Panel_options->ShowFlags(Flags);
+    Panel_options->SetHotKeyText(hotKeyText_);
     Panel_options->SetGroupRange(static_cast<int>(groups_.size()), Panel_options->GroupPosition());
     Panel_options->SetGroupName(browsedGroupName(groups_, Panel_options->GroupPosition()));
     // The list behind the panel must neither paint over it nor take the keys.
@@ -712,6 +808,14 @@ void TForm1::Button_ok_optionClick() {
     Flags = Panel_options->FlagsFromBoxes();
     // A refused write stops here: the flags hold the boxes, the panel stays open.
     if (!restrictedMode_) writeOptionFlags(*preferences_, Flags);
+    const std::string hotKey = Panel_options->HotKeyText();
+    if (hotKey != hotKeyText_) {
+        if (!UseHotKey(hotKey, true))
+            throw EQuillDeck("\"" + hotKey + "\" is not a hot key; write it like " +
+                             DefaultHotKeyText);
+        hotKeyText_ = hotKey;
+        if (!restrictedMode_) preferences_->writeString("HotKey", hotKeyText_);
+    }
     Toolbar->SetAllEnabled(true);
     Panel_options->Close();
     EnableWindow(StringGrid1->Handle(), TRUE);
@@ -853,6 +957,7 @@ void TForm1::FormClose() {
         // Flushes the profile cache to disk.
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, preferences_->path().c_str());
     }
+    UseHotKey("", false);
     RemoveTrayIcon();
 }
 
@@ -892,6 +997,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_DROPFILES, &TForm1::OnDropFiles},
         {WM_SYSCOMMAND, &TForm1::OnSysCommand},
         {WM_TRAYICON, &TForm1::OnTrayIcon},
+        {WM_HOTKEY, &TForm1::OnHotKey},
     };
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
@@ -991,6 +1097,11 @@ LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return Default(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT TForm1::OnHotKey(WPARAM id, LPARAM) {
+    if (id == HotKeyId) HotKeyPressed();
+    return 0;
 }
 
 LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {

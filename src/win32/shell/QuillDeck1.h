@@ -117,6 +117,15 @@ class TForm1 : public TWindow {
     void Button_del_groupClick();
     // Selects group `index` and filters the list by it.
     void GroupItemClick(int index);
+    // A character typed into the list: type-to-find.
+    bool StringGrid1KeyPress(char typed);
+    // Ends the search: every row of the group shows again and the row that
+    // was current before it is current again.
+    void CancelSearch();
+    const std::string& SearchText() const { return search_; }
+    // The global hot key: shows the launcher from anywhere, hides it when it
+    // is already in front.
+    void HotKeyPressed();
     // Adds one executable as the last row; false when nothing was added.
     bool AddItemFromPath(const std::string& path);
     // The application-wide hook: sees every queued message first.
@@ -185,6 +194,7 @@ class TForm1 : public TWindow {
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTrayIcon(WPARAM, LPARAM);
+    LRESULT OnHotKey(WPARAM, LPARAM);
 
     std::vector<MenuEntry> MainMenuEntries() const;
     void PopupMenu_mainPopup(POINT screen);
@@ -192,6 +202,9 @@ class TForm1 : public TWindow {
     void ShowTrayMenu();
     void OpenDonationPage();
     void ApplySavedPlacement();
+    void RegisterGlobalHotKey();
+    bool UseHotKey(const std::string& text, bool sayWhenTaken);
+    void ShowSearch();
     void RemoveTrayIcon();
     void WritePlacementAndSelection();
 
@@ -218,6 +231,13 @@ class TForm1 : public TWindow {
     // its row, then the window closes.
     bool closeAfterPass_ = false;
     bool stayOnTop_ = false;
+    // Type-to-find: the text typed so far, the row current before it began,
+    // and the slim line under the list that shows it.
+    std::string search_;
+    int rowBeforeSearch_ = 0;
+    UniqueWindow searchLine_;
+    std::string hotKeyText_;
+    bool hotKeyRegistered_ = false;
     // An Alt shortcut ran: the release of Alt that follows is not a menu key.
     bool altShortcutTaken_ = false;
 };

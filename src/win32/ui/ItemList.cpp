@@ -207,6 +207,9 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         if (OnKeyDown && OnKeyDown(wParam)) return 0;
         break;
+    case WM_CHAR:
+        if (OnChar && OnChar(static_cast<char>(wParam))) return 0;
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(Handle(), nullptr, FALSE);

@@ -28,6 +28,8 @@ class TItemList : public TWindow {
     std::function<void(POINT screen)> OnContextMenu;
     // Keys reach the owner first; returning true means the key was handled.
     std::function<bool(WPARAM key)> OnKeyDown;
+    // A character typed into the list (WM_CHAR); true when it was used.
+    std::function<bool(char typed)> OnChar;
     // The vertical scroll bar appeared or went away.
     std::function<void()> OnScrollBarShown;
 
