@@ -1,7 +1,6 @@
 #include "items/AddItems.h"
 
-#include <commdlg.h>
-#include <shellapi.h>
+#include "common/SystemDlls.h"
 
 #include <vector>
 
@@ -45,19 +44,19 @@ std::string ChooseExecutable(HWND owner, const std::string& launcherFolder) {
     dialog.lpstrInitialDir = launcherFolder.c_str();
     dialog.Flags =
         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) return "";
+    if (!Shell().GetOpenFileNameA(&dialog)) return "";
     return file.data();
 }
 
 void ForEachDroppedExecutable(HDROP drop, const std::function<void(const std::string&)>& add,
                               const std::function<void(const std::string&)>& tooLong) {
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = Shell().DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         // The name's length first: a fixed buffer would cut a long path and
         // add a wrong one.
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        const UINT length = Shell().DragQueryFileA(drop, i, nullptr, 0);
         std::string name(length + 1, '\0');
-        DragQueryFileA(drop, i, name.data(), length + 1);
+        Shell().DragQueryFileA(drop, i, name.data(), length + 1);
         name.resize(length);
         const std::size_t dot = name.find_last_of('.');
         const std::size_t slash = name.find_last_of("\\:");

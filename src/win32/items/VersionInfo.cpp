@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "common/Handles.h"
+#include "common/SystemDlls.h"
 
 namespace qd {
 
@@ -15,25 +15,17 @@ namespace {
 // version.dll is not a known DLL: a static import would let a planted copy
 // beside the launcher (on a shared stick) be loaded instead of the system's.
 struct VersionApi {
-    UniqueModule dll;
+    SystemLibrary dll{"version.dll"};
     decltype(&GetFileVersionInfoSizeA) infoSize = nullptr;
     decltype(&GetFileVersionInfoA) info = nullptr;
     decltype(&VerQueryValueA) query = nullptr;
 
-    VersionApi() : dll(LoadLibraryExA("version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        if (!dll) return;
-        resolve(infoSize, "GetFileVersionInfoSizeA");
-        resolve(info, "GetFileVersionInfoA");
-        resolve(query, "VerQueryValueA");
+    VersionApi() {
+        dll.resolve(infoSize, "GetFileVersionInfoSizeA");
+        dll.resolve(info, "GetFileVersionInfoA");
+        dll.resolve(query, "VerQueryValueA");
     }
     bool usable() const { return infoSize && info && query; }
-
-  private:
-    template <typename F> void resolve(F& function, const char* name) {
-        // Through void(*)() so that -Wcast-function-type accepts the cast.
-        function =
-            reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(dll.get(), name)));
-    }
 };
 
 const VersionApi& versionApi() {

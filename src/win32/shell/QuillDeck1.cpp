@@ -1,6 +1,6 @@
 #include "shell/QuillDeck1.h"
 
-#include <shellapi.h>
+#include "common/SystemDlls.h"
 
 #include <algorithm>
 
@@ -241,7 +241,7 @@ void TForm1::AddTrayIcon() {
 }
 
 void TForm1::AcceptDroppedFiles() {
-    DragAcceptFiles(Handle(), TRUE);
+    Shell().DragAcceptFiles(Handle(), TRUE);
 }
 
 void TForm1::ReadPreferences() {
@@ -994,7 +994,7 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
     const HDROP drop = reinterpret_cast<HDROP>(wParam);
     struct Finish {
         HDROP drop;
-        ~Finish() { DragFinish(drop); }
+        ~Finish() { Shell().DragFinish(drop); }
     } finish{drop};
     const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
     if (verdict == Verdict::Refuse) MessageBeep(MB_OK);
