@@ -23,7 +23,7 @@ void LaunchItem(HWND owner, const ItemTable& table, int row, const std::string& 
     // No error UI: a program that cannot be started shows nothing, as the
     // launcher promises.
     const std::wstring wideFile = WidePath(file);
-    const std::wstring parameters = WidePath(launch.parameters);
+    const std::wstring parameters = WideFromAnsi(launch.parameters);
     SHELLEXECUTEINFOW info{sizeof(info)};
     info.fMask = SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;

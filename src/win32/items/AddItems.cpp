@@ -1,11 +1,11 @@
 #include "items/AddItems.h"
 
-#include "common/SystemDlls.h"
-
 #include <vector>
 
 #include "common/AnsiText.h"
 #include "common/Handles.h"
+#include "common/SystemDlls.h"
+#include "common/WidePath.h"
 #include "integrity/FileDigest.h"
 #include "integrity/Fingerprint.h"
 #include "items/AddItem.h"
@@ -18,17 +18,19 @@ namespace qd {
 
 bool AddItemFromPath(ItemTable& table, const std::string& path, const AddContext& context) {
     ScopedBusyCursor busy;
-    const ItemToAdd item = prepareAddItem(table, context.launcherFolder, path);
+    // The dialog and dropping give ANSI paths, as the catalogue stores them.
+    const ItemToAdd item = prepareAddItem(table, AnsiFromPath(context.launcherFolder), path);
     if (item.isDuplicate()) {
         MessageDlg(context.owner, item.duplicateWarning, TMsgDlgType::Warning, {TMsgDlgBtn::OK},
                    TMsgDlgBtn::OK);
         return false;
     }
     // Every value is read before the table changes: a failure adds nothing.
-    const std::string fingerprint = makeItemFingerprint(DigestFile(context.hash, item.path));
-    const RowCells cells = newItemCells(item, ReadVersionString(item.path, "ProductName"),
-                                        fingerprint, context.selectedGroup);
-    const IconImage icon = ExtractItemIcon(item.path, 0);
+    const std::string file = PathFromAnsi(item.path);
+    const std::string fingerprint = makeItemFingerprint(DigestFile(context.hash, file));
+    const RowCells cells = newItemCells(item, ReadVersionString(file, "ProductName"), fingerprint,
+                                        context.selectedGroup);
+    const IconImage icon = ExtractItemIcon(file, 0);
     table.addItem(cells, icon);
     return true;
 }
@@ -41,7 +43,8 @@ std::string ChooseExecutable(HWND owner, const std::string& launcherFolder) {
     dialog.lpstrFilter = "Executable files (*.exe)\0*.EXE\0";
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = launcherFolder.c_str();
+    const std::string initialFolder = AnsiFromPath(launcherFolder);
+    dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.Flags =
         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!Shell().GetOpenFileNameA(&dialog)) return "";

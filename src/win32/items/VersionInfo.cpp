@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/SystemDlls.h"
+#include "common/WidePath.h"
 
 namespace qd {
 
@@ -16,14 +17,14 @@ namespace {
 // beside the launcher (on a shared stick) be loaded instead of the system's.
 struct VersionApi {
     SystemLibrary dll{"version.dll"};
-    decltype(&GetFileVersionInfoSizeA) infoSize = nullptr;
-    decltype(&GetFileVersionInfoA) info = nullptr;
-    decltype(&VerQueryValueA) query = nullptr;
+    decltype(&GetFileVersionInfoSizeW) infoSize = nullptr;
+    decltype(&GetFileVersionInfoW) info = nullptr;
+    decltype(&VerQueryValueW) query = nullptr;
 
     VersionApi() {
-        dll.resolve(infoSize, "GetFileVersionInfoSizeA");
-        dll.resolve(info, "GetFileVersionInfoA");
-        dll.resolve(query, "VerQueryValueA");
+        dll.resolve(infoSize, "GetFileVersionInfoSizeW");
+        dll.resolve(info, "GetFileVersionInfoW");
+        dll.resolve(query, "VerQueryValueW");
     }
     bool usable() const { return infoSize && info && query; }
 };
@@ -45,29 +46,32 @@ std::string VersionStringPath(std::uint32_t translation, const std::string& key)
 std::string ReadVersionString(const std::string& path, const std::string& key) {
     const VersionApi& api = versionApi();
     if (!api.usable()) return {};
+    const std::wstring file = WidePath(path);
     DWORD ignored = 0;
-    const DWORD size = api.infoSize(path.c_str(), &ignored);
+    const DWORD size = api.infoSize(file.c_str(), &ignored);
     if (size == 0) return {};
     std::vector<char> block(size);
-    if (!api.info(path.c_str(), 0, size, block.data())) return {};
+    if (!api.info(file.c_str(), 0, size, block.data())) return {};
 
     void* found = nullptr;
     UINT length = 0;
-    if (!api.query(block.data(), "\\VarFileInfo\\Translation", &found, &length) || !found ||
+    if (!api.query(block.data(), L"\\VarFileInfo\\Translation", &found, &length) || !found ||
         length < sizeof(std::uint32_t))
         return {};
     std::uint32_t translation = 0;
     std::memcpy(&translation, found, sizeof(translation));
 
     found = nullptr;
-    if (!api.query(block.data(), VersionStringPath(translation, key).c_str(), &found, &length) ||
+    if (!api.query(block.data(), WideFromAnsi(VersionStringPath(translation, key)).c_str(), &found,
+                   &length) ||
         !found)
         return {};
     // Up to the terminator, but never past the block: a damaged resource may lack one.
-    const char* text = static_cast<const char*>(found);
-    const char* end = block.data() + block.size();
-    if (text < block.data() || text >= end) return {};
-    return std::string(text, strnlen(text, static_cast<std::size_t>(end - text)));
+    const wchar_t* text = static_cast<const wchar_t*>(found);
+    const wchar_t* end = reinterpret_cast<const wchar_t*>(block.data() + block.size());
+    if (reinterpret_cast<const char*>(text) < block.data() || text >= end) return {};
+    // The catalogue holds ANSI text.
+    return AnsiFromWide(std::wstring(text, wcsnlen(text, static_cast<std::size_t>(end - text))));
 }
 
 } // namespace qd

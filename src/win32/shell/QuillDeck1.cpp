@@ -834,7 +834,7 @@ void TForm1::FormClose() {
     if (!restrictedMode_ && preferences_) {
         Guarded(Handle(), [&] { WritePlacementAndSelection(); });
         // Flushes the profile cache to disk.
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, preferences_->path().c_str());
+        preferences_->flush();
     }
     RemoveTrayIcon();
 }
