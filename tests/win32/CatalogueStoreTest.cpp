@@ -4,8 +4,10 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/CatalogueStore.h"
+#include "catalogue/ItemPath.h"
 #include "common/Error.h"
 #include "common/FileIo.h"
+#include "common/WidePath.h"
 #include "support/DialogWatcher.h"
 
 namespace qd {
@@ -62,7 +64,8 @@ TEST(CatalogueStore, FailedSaveKeepsTheOldCatalogue) {
         SaveCatalogue(path, twoItems());
         FAIL() << "save should fail";
     } catch (const EQuillDeck& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + path + "\". ", 0), 0u)
+        // It names the file that could not be made, not the catalogue.
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + path + ".tmp\". ", 0), 0u)
             << e.what();
     }
     EXPECT_EQ(qdtest::readFile(path), old);
@@ -76,6 +79,67 @@ TEST(CatalogueStore, FailedSaveKeepsTheOldCatalogue) {
     CloseHandle(held);
     EXPECT_EQ(qdtest::readFile(path), old);
     EXPECT_FALSE(qdtest::fileExists(path + ".tmp"));
+}
+
+TEST(CatalogueStore, LoadRemovesTheTemporaryFileAnInterruptedSaveLeft) {
+    TempFolder folder;
+    const std::string path = folder.file("QuillDeck.rcc");
+    SaveCatalogue(path, twoItems());
+    qdtest::writeFile(path + ".tmp", "half a catalogue");
+    ItemTable loaded;
+    LoadCatalogue(path, loaded);
+    EXPECT_EQ(loaded.rowCount(), 2);
+    EXPECT_FALSE(qdtest::fileExists(path + ".tmp"));
+}
+
+// Read-only media: a close that changed nothing must not try to write. A
+// folder in the temporary file's place makes every real write fail.
+TEST(CatalogueStore, SavingTheBytesAlreadyThereWritesNothing) {
+    TempFolder folder;
+    const std::string path = folder.file("QuillDeck.rcc");
+    SaveCatalogue(path, twoItems());
+    ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+    EXPECT_NO_THROW(SaveCatalogue(path, twoItems()));
+    ItemTable changed = twoItems();
+    changed.setCell(ColTitle, 0, "Changed");
+    EXPECT_THROW(SaveCatalogue(path, changed), EQuillDeck);
+}
+
+TEST(CatalogueStore, ReplacingKeepsHiddenAndSystemAndRefusesReadOnly) {
+    TempFolder folder;
+    const std::string path = folder.file("QuillDeck.rcc");
+    qdtest::writeFile(path, "old");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SaveCatalogue(path, twoItems());
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+
+    qdtest::writeFile(folder.file("ro.rcc"), "old");
+    SetFileAttributesA(folder.file("ro.rcc").c_str(), FILE_ATTRIBUTE_READONLY);
+    try {
+        SaveCatalogue(folder.file("ro.rcc"), twoItems());
+        FAIL() << "a read-only catalogue was replaced";
+    } catch (const EQuillDeck& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create file \"" + folder.file("ro.rcc") + "\". The file is read-only.");
+    }
+    EXPECT_EQ(qdtest::readFile(folder.file("ro.rcc")), "old");
+}
+
+// The launcher folder may be named in a script the ANSI code page lacks: paths
+// are carried in UTF-8 and the files are reached through the wide calls.
+TEST(CatalogueStore, WorksInAFolderNamedInAnotherScript) {
+    TempFolder folder;
+    const std::wstring wide = WidePath(folder.path()) + L"tools-\u65e5\u672c";
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+    const std::string path = PathFromWide(wide) + "\\QuillDeck.rcc";
+    SaveCatalogue(path, twoItems());
+    EXPECT_TRUE(FileExists(path));
+    ItemTable loaded;
+    LoadCatalogue(path, loaded);
+    EXPECT_EQ(loaded.rowCount(), 2);
+    EXPECT_EQ(ResolveItemPath(PathFromWide(wide) + "\\", "tools\\ed.exe"),
+              PathFromWide(wide + L"\\tools\\ed.exe"));
 }
 
 TEST(CatalogueStore, UnreadableOrUncreatableFilesGiveTheirMessages) {

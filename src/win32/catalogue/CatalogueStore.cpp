@@ -7,6 +7,8 @@ namespace qd {
 
 void LoadCatalogue(const std::string& path, ItemTable& table) {
     table.clear();
+    // Left by a save that was cut short; the catalogue itself is whole.
+    DeleteFileIfPresent(TemporaryFileFor(path));
     if (!FileExists(path)) {
         CreateEmptyFile(path);
         return;
@@ -16,8 +18,10 @@ void LoadCatalogue(const std::string& path, ItemTable& table) {
 
 void SaveCatalogue(const std::string& path, const ItemTable& table, bool keepDamaged) {
     if (table.isEmpty()) return;
+    const std::string bytes = encodeCatalogue(table);
+    if (FileHolds(path, bytes)) return;
     if (keepDamaged && FileExists(path)) CopyFileReplacing(path, path + ".damaged");
-    WriteFileReplacing(path, encodeCatalogue(table));
+    WriteFileReplacing(path, bytes);
 }
 
 } // namespace qd

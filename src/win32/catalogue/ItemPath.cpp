@@ -4,19 +4,23 @@
 
 #include <vector>
 
+#include "common/WidePath.h"
+
 namespace qd {
 
 std::string ResolveItemPath(const std::string& launcherFolder, const std::string& relativePath) {
-    SetCurrentDirectoryA(launcherFolder.c_str());
-    std::vector<char> buffer(MAX_PATH);
-    DWORD length = GetFullPathNameA(relativePath.c_str(), static_cast<DWORD>(buffer.size()),
+    SetCurrentDirectoryW(WidePath(launcherFolder).c_str());
+    const std::wstring relative = WideFromAnsi(relativePath);
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(buffer.size()),
                                     buffer.data(), nullptr);
     if (length >= buffer.size()) { // too small: the answer is the size it needs
         buffer.resize(length);
-        length = GetFullPathNameA(relativePath.c_str(), static_cast<DWORD>(buffer.size()),
+        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(buffer.size()),
                                   buffer.data(), nullptr);
     }
-    return length && length < buffer.size() ? std::string(buffer.data(), length) : relativePath;
+    return length && length < buffer.size() ? PathFromWide(std::wstring(buffer.data(), length))
+                                            : PathFromAnsi(relativePath);
 }
 
 } // namespace qd

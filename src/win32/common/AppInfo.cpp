@@ -4,16 +4,18 @@
 
 #include <vector>
 
+#include "common/WidePath.h"
+
 namespace qd {
 
 std::string ExecutableFolder() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size()) {
-            std::string path(buffer.data(), length);
-            return path.substr(0, path.find_last_of("\\/") + 1);
+            std::wstring path(buffer.data(), length);
+            return PathFromWide(path.substr(0, path.find_last_of(L"\\/") + 1));
         }
         buffer.resize(buffer.size() * 2);
     }

@@ -8,7 +8,7 @@ constexpr char CatalogueFileName[] = "QuillDeck.rcc";
 constexpr char PreferencesFileName[] = "QuillDeck.ini";
 constexpr char SingleInstanceMutexName[] = "ostrawenQuilldeckSoftware";
 
-// Folder of the running executable, with its trailing backslash.
+// Folder of the running executable, with its trailing backslash, in UTF-8.
 std::string ExecutableFolder();
 
 // The system's text for an error code, without the trailing line break.

@@ -3,6 +3,8 @@
 
 namespace qd {
 
+// Paths are UTF-8 (see WidePath.h); messages name them in ANSI text.
+
 bool FileExists(const std::string& path);
 
 // Creates an empty file; throws EQuillDeck "Cannot create file "<path>". <reason>".
@@ -11,13 +13,25 @@ void CreateEmptyFile(const std::string& path);
 // The whole file; throws "Cannot open file "<path>". <reason>".
 std::string ReadWholeFile(const std::string& path);
 
-// Writes the bytes to a temporary file beside `path` and only then replaces
-// `path` with it, so a crash, a full disk or a pulled stick never leaves a torn
-// file: either the old file or the complete new one is there. Throws
-// "Cannot create file ..." or "Stream write error"; the old file stays.
+// Whether the file is there and holds exactly these bytes: a write that would
+// change nothing is left out, so read-only media see no write at all.
+bool FileHolds(const std::string& path, const std::string& bytes);
+
+// The temporary file WriteFileReplacing writes beside `path`.
+std::string TemporaryFileFor(const std::string& path);
+
+// Writes the bytes to the temporary file and only then replaces `path` with
+// it, so a crash, a full disk or a pulled stick never leaves a torn file:
+// either the old file or the complete new one is there. The file keeps its
+// hidden and system attributes; a read-only file is refused, not replaced.
+// Throws "Cannot create file ..." naming the file that could not be written,
+// or "Stream write error"; the old file stays.
 void WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 // Copies a file over another; throws "Cannot create file "<to>". <reason>".
 void CopyFileReplacing(const std::string& from, const std::string& to);
+
+// Deletes a file if it is there; a failure is not reported.
+void DeleteFileIfPresent(const std::string& path);
 
 } // namespace qd

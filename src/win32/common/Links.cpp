@@ -1,12 +1,12 @@
 #include "common/Links.h"
 
-#include <shellapi.h>
+#include "common/SystemDlls.h"
 
 namespace qd {
 
 namespace {
 void shellOpen(HWND owner, const std::string& target) {
-    ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    Shell().ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 LinkOpener currentOpener = shellOpen;

@@ -1,8 +1,8 @@
 #include "integrity/Launching.h"
 
-#include <shellapi.h>
-
 #include "catalogue/ItemPath.h"
+#include "common/SystemDlls.h"
+#include "common/WidePath.h"
 #include "integrity/Launch.h"
 #include "ui/MessageDialog.h"
 
@@ -18,18 +18,20 @@ void LaunchItem(HWND owner, const ItemTable& table, int row, const std::string& 
     }
     const std::string file = ResolveItemPath(launcherFolder, launch.relativePath);
     // The program starts in its own folder: the shell uses the current one.
-    SetCurrentDirectoryA(folderOf(file).c_str());
+    SetCurrentDirectoryW(WidePath(folderOf(file)).c_str());
     if (launch.showCommand == 0) return;
-    // ShellExecuteA's call with no error UI: a program that cannot be started
-    // shows nothing, as the launcher promises.
-    SHELLEXECUTEINFOA info{sizeof(info)};
+    // No error UI: a program that cannot be started shows nothing, as the
+    // launcher promises.
+    const std::wstring wideFile = WidePath(file);
+    const std::wstring parameters = WideFromAnsi(launch.parameters);
+    SHELLEXECUTEINFOW info{sizeof(info)};
     info.fMask = SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
-    info.lpVerb = "open";
-    info.lpFile = file.c_str();
-    info.lpParameters = launch.parameters.c_str();
+    info.lpVerb = L"open";
+    info.lpFile = wideFile.c_str();
+    info.lpParameters = parameters.c_str();
     info.nShow = launch.showCommand;
-    ShellExecuteExA(&info);
+    Shell().ShellExecuteExW(&info);
 }
 
 } // namespace qd

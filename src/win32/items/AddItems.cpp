@@ -1,12 +1,11 @@
 #include "items/AddItems.h"
 
-#include <commdlg.h>
-#include <shellapi.h>
-
 #include <vector>
 
 #include "common/AnsiText.h"
 #include "common/Handles.h"
+#include "common/SystemDlls.h"
+#include "common/WidePath.h"
 #include "integrity/FileDigest.h"
 #include "integrity/Fingerprint.h"
 #include "items/AddItem.h"
@@ -19,17 +18,19 @@ namespace qd {
 
 bool AddItemFromPath(ItemTable& table, const std::string& path, const AddContext& context) {
     ScopedBusyCursor busy;
-    const ItemToAdd item = prepareAddItem(table, context.launcherFolder, path);
+    // The dialog and dropping give ANSI paths, as the catalogue stores them.
+    const ItemToAdd item = prepareAddItem(table, AnsiFromPath(context.launcherFolder), path);
     if (item.isDuplicate()) {
         MessageDlg(context.owner, item.duplicateWarning, TMsgDlgType::Warning, {TMsgDlgBtn::OK},
                    TMsgDlgBtn::OK);
         return false;
     }
     // Every value is read before the table changes: a failure adds nothing.
-    const std::string fingerprint = makeItemFingerprint(DigestFile(context.hash, item.path));
-    const RowCells cells = newItemCells(item, ReadVersionString(item.path, "ProductName"),
-                                        fingerprint, context.selectedGroup);
-    const IconImage icon = ExtractItemIcon(item.path, 0);
+    const std::string file = PathFromAnsi(item.path);
+    const std::string fingerprint = makeItemFingerprint(DigestFile(context.hash, file));
+    const RowCells cells = newItemCells(item, ReadVersionString(file, "ProductName"), fingerprint,
+                                        context.selectedGroup);
+    const IconImage icon = ExtractItemIcon(file, 0);
     table.addItem(cells, icon);
     return true;
 }
@@ -42,22 +43,23 @@ std::string ChooseExecutable(HWND owner, const std::string& launcherFolder) {
     dialog.lpstrFilter = "Executable files (*.exe)\0*.EXE\0";
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = launcherFolder.c_str();
+    const std::string initialFolder = AnsiFromPath(launcherFolder);
+    dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.Flags =
         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) return "";
+    if (!Shell().GetOpenFileNameA(&dialog)) return "";
     return file.data();
 }
 
 void ForEachDroppedExecutable(HDROP drop, const std::function<void(const std::string&)>& add,
                               const std::function<void(const std::string&)>& tooLong) {
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = Shell().DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         // The name's length first: a fixed buffer would cut a long path and
         // add a wrong one.
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        const UINT length = Shell().DragQueryFileA(drop, i, nullptr, 0);
         std::string name(length + 1, '\0');
-        DragQueryFileA(drop, i, name.data(), length + 1);
+        Shell().DragQueryFileA(drop, i, name.data(), length + 1);
         name.resize(length);
         const std::size_t dot = name.find_last_of('.');
         const std::size_t slash = name.find_last_of("\\:");

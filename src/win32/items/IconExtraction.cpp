@@ -1,11 +1,12 @@
 #include "items/IconExtraction.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdint>
 
 #include "common/Handles.h"
+#include "common/SystemDlls.h"
+#include "common/WidePath.h"
 
 namespace qd {
 
@@ -53,10 +54,10 @@ SIZE iconSize(HICON icon) {
 } // namespace
 
 IconImage ExtractItemIcon(const std::string& fullPath, int index) {
-    // ExtractIconA reads -1 as "how many" and other negatives as resource ids.
+    // ExtractIcon reads -1 as "how many" and other negatives as resource ids.
     if (index < 0) return whiteImage();
-    HICON extracted =
-        ExtractIconA(GetModuleHandleA(nullptr), fullPath.c_str(), static_cast<UINT>(index));
+    HICON extracted = Shell().ExtractIconW(GetModuleHandleA(nullptr), WidePath(fullPath).c_str(),
+                                           static_cast<UINT>(index));
     // 1 means "not an executable, DLL or icon file", not a handle.
     if (reinterpret_cast<UINT_PTR>(extracted) <= 1) return whiteImage();
     UniqueIcon icon(extracted);
@@ -95,8 +96,8 @@ IconImage ExtractItemIcon(const std::string& fullPath, int index) {
 }
 
 int IconCount(const std::string& fullPath) {
-    const auto count = reinterpret_cast<UINT_PTR>(
-        ExtractIconA(GetModuleHandleA(nullptr), fullPath.c_str(), static_cast<UINT>(-1)));
+    const auto count = reinterpret_cast<UINT_PTR>(Shell().ExtractIconW(
+        GetModuleHandleA(nullptr), WidePath(fullPath).c_str(), static_cast<UINT>(-1)));
     return static_cast<int>(count);
 }
 

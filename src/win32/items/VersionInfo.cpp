@@ -6,7 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "common/Handles.h"
+#include "common/SystemDlls.h"
+#include "common/WidePath.h"
 
 namespace qd {
 
@@ -15,25 +16,17 @@ namespace {
 // version.dll is not a known DLL: a static import would let a planted copy
 // beside the launcher (on a shared stick) be loaded instead of the system's.
 struct VersionApi {
-    UniqueModule dll;
-    decltype(&GetFileVersionInfoSizeA) infoSize = nullptr;
-    decltype(&GetFileVersionInfoA) info = nullptr;
-    decltype(&VerQueryValueA) query = nullptr;
+    SystemLibrary dll{"version.dll"};
+    decltype(&GetFileVersionInfoSizeW) infoSize = nullptr;
+    decltype(&GetFileVersionInfoW) info = nullptr;
+    decltype(&VerQueryValueW) query = nullptr;
 
-    VersionApi() : dll(LoadLibraryExA("version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        if (!dll) return;
-        resolve(infoSize, "GetFileVersionInfoSizeA");
-        resolve(info, "GetFileVersionInfoA");
-        resolve(query, "VerQueryValueA");
+    VersionApi() {
+        dll.resolve(infoSize, "GetFileVersionInfoSizeW");
+        dll.resolve(info, "GetFileVersionInfoW");
+        dll.resolve(query, "VerQueryValueW");
     }
     bool usable() const { return infoSize && info && query; }
-
-  private:
-    template <typename F> void resolve(F& function, const char* name) {
-        // Through void(*)() so that -Wcast-function-type accepts the cast.
-        function =
-            reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(dll.get(), name)));
-    }
 };
 
 const VersionApi& versionApi() {
@@ -53,29 +46,32 @@ std::string VersionStringPath(std::uint32_t translation, const std::string& key)
 std::string ReadVersionString(const std::string& path, const std::string& key) {
     const VersionApi& api = versionApi();
     if (!api.usable()) return {};
+    const std::wstring file = WidePath(path);
     DWORD ignored = 0;
-    const DWORD size = api.infoSize(path.c_str(), &ignored);
+    const DWORD size = api.infoSize(file.c_str(), &ignored);
     if (size == 0) return {};
     std::vector<char> block(size);
-    if (!api.info(path.c_str(), 0, size, block.data())) return {};
+    if (!api.info(file.c_str(), 0, size, block.data())) return {};
 
     void* found = nullptr;
     UINT length = 0;
-    if (!api.query(block.data(), "\\VarFileInfo\\Translation", &found, &length) || !found ||
+    if (!api.query(block.data(), L"\\VarFileInfo\\Translation", &found, &length) || !found ||
         length < sizeof(std::uint32_t))
         return {};
     std::uint32_t translation = 0;
     std::memcpy(&translation, found, sizeof(translation));
 
     found = nullptr;
-    if (!api.query(block.data(), VersionStringPath(translation, key).c_str(), &found, &length) ||
+    if (!api.query(block.data(), WideFromAnsi(VersionStringPath(translation, key)).c_str(), &found,
+                   &length) ||
         !found)
         return {};
     // Up to the terminator, but never past the block: a damaged resource may lack one.
-    const char* text = static_cast<const char*>(found);
-    const char* end = block.data() + block.size();
-    if (text < block.data() || text >= end) return {};
-    return std::string(text, strnlen(text, static_cast<std::size_t>(end - text)));
+    const wchar_t* text = static_cast<const wchar_t*>(found);
+    const wchar_t* end = reinterpret_cast<const wchar_t*>(block.data() + block.size());
+    if (reinterpret_cast<const char*>(text) < block.data() || text >= end) return {};
+    // The catalogue holds ANSI text.
+    return AnsiFromWide(std::wstring(text, wcsnlen(text, static_cast<std::size_t>(end - text))));
 }
 
 } // namespace qd

@@ -1,6 +1,6 @@
 #include "shell/QuillDeck1.h"
 
-#include <shellapi.h>
+#include "common/SystemDlls.h"
 
 #include <algorithm>
 
@@ -254,7 +254,7 @@ void TForm1::AddTrayIcon() {
 }
 
 void TForm1::AcceptDroppedFiles() {
-    DragAcceptFiles(Handle(), TRUE);
+    Shell().DragAcceptFiles(Handle(), TRUE);
 }
 
 void TForm1::ReadPreferences() {
@@ -955,7 +955,7 @@ void TForm1::FormClose() {
     if (!restrictedMode_ && preferences_) {
         Guarded(Handle(), [&] { WritePlacementAndSelection(); });
         // Flushes the profile cache to disk.
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, preferences_->path().c_str());
+        preferences_->flush();
     }
     UseHotKey("", false);
     RemoveTrayIcon();
@@ -1122,7 +1122,7 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
     const HDROP drop = reinterpret_cast<HDROP>(wParam);
     struct Finish {
         HDROP drop;
-        ~Finish() { DragFinish(drop); }
+        ~Finish() { Shell().DragFinish(drop); }
     } finish{drop};
     const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
     if (verdict == Verdict::Refuse) MessageBeep(MB_OK);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/SystemDlls.h"
 #include "shell/CommandIds.h"
 
 namespace qd {
@@ -26,16 +27,16 @@ TTrayIcon::TTrayIcon(HWND owner, HICON icon)
     std::strcpy(data_.szTip, TrayTip);
     // The platform's answer is not looked at: without a notification area the
     // program runs on all the same.
-    Shell_NotifyIconA(NIM_ADD, &data_);
+    Shell().Shell_NotifyIconA(NIM_ADD, &data_);
 }
 
 TTrayIcon::~TTrayIcon() {
-    Shell_NotifyIconA(NIM_DELETE, &data_);
+    Shell().Shell_NotifyIconA(NIM_DELETE, &data_);
 }
 
 bool TTrayIcon::HandleTaskbarCreated(UINT message) {
     if (message != taskbarCreated_ || taskbarCreated_ == 0) return false;
-    Shell_NotifyIconA(NIM_ADD, &data_);
+    Shell().Shell_NotifyIconA(NIM_ADD, &data_);
     return true;
 }
 

@@ -1,0 +1,38 @@
+#include "common/SystemDlls.h"
+
+#include "common/Error.h"
+
+namespace qd {
+
+namespace {
+
+struct LoadedShellApi : ShellApi {
+    SystemLibrary shell32{"shell32.dll"};
+    SystemLibrary comdlg32{"comdlg32.dll"};
+
+    LoadedShellApi() {
+        require(shell32, ShellApi::Shell_NotifyIconA, "Shell_NotifyIconA");
+        require(shell32, ShellApi::ShellExecuteA, "ShellExecuteA");
+        require(shell32, ShellApi::ShellExecuteExW, "ShellExecuteExW");
+        require(shell32, ShellApi::DragAcceptFiles, "DragAcceptFiles");
+        require(shell32, ShellApi::DragQueryFileA, "DragQueryFileA");
+        require(shell32, ShellApi::DragFinish, "DragFinish");
+        require(shell32, ShellApi::ExtractIconW, "ExtractIconW");
+        require(comdlg32, ShellApi::GetOpenFileNameA, "GetOpenFileNameA");
+    }
+
+    template <typename F>
+    static void require(const SystemLibrary& library, F& function, const char* name) {
+        library.resolve(function, name);
+        if (!function) throw EQuillDeck(std::string("The system function ") + name + " is missing");
+    }
+};
+
+} // namespace
+
+const ShellApi& Shell() {
+    static const LoadedShellApi api;
+    return api;
+}
+
+} // namespace qd

@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include "common/Handles.h"
+
+namespace qd {
+
+// A DLL taken from the system folder only, never from the launcher's own:
+// the launcher runs from shared sticks where anyone can place a DLL beside it.
+class SystemLibrary {
+  public:
+    explicit SystemLibrary(const char* name)
+        : dll_(LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {}
+
+    // Null when the DLL or the function is not there.
+    template <typename F> void resolve(F& function, const char* name) const {
+        // Through void(*)() so that -Wcast-function-type accepts the cast.
+        function = dll_ ? reinterpret_cast<F>(
+                              reinterpret_cast<void (*)()>(GetProcAddress(dll_.get(), name)))
+                        : nullptr;
+    }
+
+  private:
+    UniqueModule dll_;
+};
+
+// shell32 and comdlg32 are loaded at run time rather than imported: their
+// static imports pull further DLLs (shlwapi, shcore) before WinMain can restrict
+// where DLLs come from. Resolved once, on first use.
+struct ShellApi {
+    decltype(&::Shell_NotifyIconA) Shell_NotifyIconA = nullptr;
+    decltype(&::ShellExecuteA) ShellExecuteA = nullptr;
+    decltype(&::ShellExecuteExW) ShellExecuteExW = nullptr;
+    decltype(&::DragAcceptFiles) DragAcceptFiles = nullptr;
+    decltype(&::DragQueryFileA) DragQueryFileA = nullptr;
+    decltype(&::DragFinish) DragFinish = nullptr;
+    decltype(&::ExtractIconW) ExtractIconW = nullptr;
+    decltype(&::GetOpenFileNameA) GetOpenFileNameA = nullptr;
+};
+
+// Every pointer is set: a system without these DLLs cannot run the launcher,
+// and the first use throws EQuillDeck naming the missing function.
+const ShellApi& Shell();
+
+} // namespace qd

@@ -1,0 +1,54 @@
+#include "common/WidePath.h"
+
+#include <windows.h>
+
+namespace qd {
+
+namespace {
+
+std::wstring toWide(unsigned codePage, const std::string& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string fromWide(unsigned codePage, const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+} // namespace
+
+std::wstring WidePath(const std::string& path) {
+    return toWide(CP_UTF8, path);
+}
+
+std::string PathFromWide(const std::wstring& path) {
+    return fromWide(CP_UTF8, path);
+}
+
+std::wstring WideFromAnsi(const std::string& text) {
+    return toWide(CP_ACP, text);
+}
+
+std::string AnsiFromWide(const std::wstring& text) {
+    return fromWide(CP_ACP, text);
+}
+
+std::string PathFromAnsi(const std::string& text) {
+    return PathFromWide(WideFromAnsi(text));
+}
+
+std::string AnsiFromPath(const std::string& path) {
+    return AnsiFromWide(WidePath(path));
+}
+
+} // namespace qd
