@@ -1,10 +1,12 @@
-// Encode and decode of whole catalogues. Items per second should stay flat
-// from 1,000 to 10,000 items: both directions are linear in the item count.
+// Encode and decode of whole catalogues, and the search of type-to-find.
+// Items per second should stay flat from 1,000 to 10,000 items: each is
+// linear in the item count.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "catalogue/CatalogueFile.h"
+#include "ui/TypeToFind.h"
 
 namespace {
 
@@ -42,6 +44,15 @@ void DecodeCatalogue(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(DecodeCatalogue)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One keystroke of type-to-find: every title is matched again.
+void SearchKeystroke(benchmark::State& state) {
+    qd::ItemTable table = tableOf(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qd::applySearch(table, "em 12"));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(SearchKeystroke)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

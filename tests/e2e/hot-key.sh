@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# From anywhere: the hot key hides the launcher that is in front, brings it
+# back from the tray with the list focused, and three typed letters and
+# Return start the program whose title holds them.
+source "$(dirname "$0")/lib.sh"
+
+cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/alpha.exe"
+cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/beta.exe"
+catalogue items "$LAUNCHER/QuillDeck.rcc" alpha.exe beta.exe || fail "cannot make the catalogue"
+report=$LAUNCHER/probe-out.txt
+
+start_launcher
+remote wait-ready 20000 || fail "the start-up pass did not end"
+# The user is at the launcher: a click on its first row.
+read -r left top _ < <(remote rect)
+xdotool mousemove $((left + 40)) $((top + 60)) click 1
+sleep 0.3
+
+xdotool key ctrl+alt+q
+remote wait-hidden 5000 || fail "the hot key did not hide the launcher"
+xdotool key ctrl+alt+q
+remote wait-window 5000 || fail "the hot key did not bring the launcher back"
+
+rm -f "$report"
+sleep 0.3
+xdotool type --delay 50 eta
+xdotool key Return
+for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
+[[ -e $report ]] || fail "typing and Return started nothing"
+grep -qx 'self:beta.exe' <(tr -d '\r' <"$report") || fail "started $(head -1 "$report")"
+
+remote exit
+wait_launcher_exit
+echo "hot key and type to find: ok"
