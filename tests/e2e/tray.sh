@@ -3,8 +3,6 @@
 # while it runs, the caption's close hides it there, a double-click on the
 # icon brings it back, "E&xit" of the icon's menu ends it, and the icon goes.
 source "$(dirname "$0")/lib.sh"
-SHOTS="$(dirname "$SUPPORT")/../screenshots"
-mkdir -p "$SHOTS"
 
 # The notification area's corner of the taskbar (1024 x 768 desktop).
 ICON_X=1013 ICON_Y=757
