@@ -10,7 +10,9 @@ VERSION=$(head -n1 "$(dirname "$0")/../../VERSION")
 
 catalogue make "$LAUNCHER/QuillDeck.rcc" 5
 mkdir -p "$LAUNCHER/tools"
-for n in 1 2 3 4 5; do echo "program $n" >"$LAUNCHER/tools/item$n.exe"; done
+for n in 1 3 4 5; do echo "program $n" >"$LAUNCHER/tools/item$n.exe"; done
+# The edited item is a real program: the editor shows its icons and version.
+cp "$EXE" "$LAUNCHER/tools/item2.exe"
 printf '[Preferences]\r\nCheckSafe=0\r\nSelectItem=2\r\n' >"$LAUNCHER/QuillDeck.ini"
 
 # The X window whose name matches a pattern and is wider than a few pixels,
@@ -45,10 +47,10 @@ remote wait-ready 20000 || fail "the start-up pass did not end"
 shoot before-menu.png 160 200
 key alt+s
 shoot context-menu.png 160 200
-cmp -s "$SHOTS/before-menu.png" "$SHOTS/context-menu.png" && fail "Alt+S opened no menu"
+same_picture "$SHOTS/before-menu.png" "$SHOTS/context-menu.png" && fail "Alt+S opened no menu"
 key Escape
 shoot after-menu.png 160 200
-cmp -s "$SHOTS/before-menu.png" "$SHOTS/after-menu.png" || fail "Escape left the menu open"
+same_picture "$SHOTS/before-menu.png" "$SHOTS/after-menu.png" || fail "Escape left the menu open"
 
 # The row above the disabled one is an ordinary program with options.
 key Up

@@ -40,6 +40,9 @@ wait_launcher_exit() {
 # Keys go to the window under the pointer: Wine's desktop fills the screen.
 key() { xdotool key --delay 50 "$@"; sleep 0.5; }
 
+# Whether two pictures have the same pixels (the files also hold their times).
+same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
+
 # Saves the desktop cropped to the main window, with room on the right and
 # below for what opens beside it (menus): shoot FILE [EXTRA_WIDTH EXTRA_HEIGHT].
 shoot() {
