@@ -11,6 +11,12 @@ tray_area() {
 }
 tray_area "$LAUNCHER/before.png"
 
+# Three items, so the menu's picture shows their entries between the separators.
+catalogue make "$LAUNCHER/QuillDeck.rcc" 3
+mkdir -p "$LAUNCHER/tools"
+for n in 1 2 3; do echo "program $n" >"$LAUNCHER/tools/item$n.exe"; done
+printf '[Preferences]\r\nCheckSafe=0\r\n' >"$LAUNCHER/QuillDeck.ini"
+
 start_launcher
 sleep 0.5
 tray_area "$LAUNCHER/running.png"
@@ -35,7 +41,7 @@ import -display "$DISPLAY" -window root "$SHOTS/tray-menu-desktop.png"
 xdotool key x
 remote wait-gone 10000 || fail "E&xit of the tray menu did not end the program"
 wait_launcher_exit
-convert "$SHOTS/tray-menu-desktop.png" -crop 200x160+824+588 +repage "$SHOTS/tray-menu.png"
+convert "$SHOTS/tray-menu-desktop.png" -crop 200x220+824+548 +repage "$SHOTS/tray-menu.png"
 
 sleep 0.5
 tray_area "$LAUNCHER/after.png"
