@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 45
 
-.PHONY: run test setup native windows fuzz bench test-native test-wine test-fuzz clean
+.PHONY: run test setup native windows fuzz bench test-native test-wine test-fuzz package test-package screenshots clean
 
 run: setup windows
 	scripts/run-launcher.sh build/windows
@@ -28,5 +28,19 @@ test-wine: windows
 test-fuzz: fuzz
 	tests/fuzz/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
+# dist/QuillDeck-<version>.zip: the launcher alone, no tests built.
+package: setup
+	cmake --preset windows >/dev/null
+	cmake --build build/windows -j$(JOBS) --target QuillDeck
+	packaging/package.sh build/windows dist
+
+# Two clean builds must give the same package bytes.
+test-package: setup
+	tests/package/reproducible.sh $(JOBS)
+
+# Copies the screenshots the end-to-end tests took into docs/ for the README.
+screenshots:
+	scripts/update-screenshots.sh build/windows
+
 clean:
-	rm -rf build
+	rm -rf build dist

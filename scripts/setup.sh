@@ -13,6 +13,8 @@ PACKAGES=(
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
   # digest benchmark references
   openssl coreutils
+  # the package and its check
+  zip unzip
 )
 
 missing=()

@@ -5,8 +5,6 @@
 # The second run drives the options panel and the group menu by keys; the
 # screenshots of both are kept in build/windows/screenshots/.
 source "$(dirname "$0")/lib.sh"
-SHOTS="$(dirname "$SUPPORT")/../screenshots"
-mkdir -p "$SHOTS"
 INI=$LAUNCHER/QuillDeck.ini
 
 catalogue make "$LAUNCHER/QuillDeck.rcc" 3 3
@@ -16,15 +14,6 @@ printf '[Preferences]\r\nCheckSafe=0\r\nGroups=3\r\n2=Games\r\n3=Tools\r\nSelect
 
 value() { sed -n "s/^$1=//p" "$INI" | tr -d '\r'; }
 keys() { sed -n 's/=.*//p' "$INI" | tr -d '\r' | sort | tr '\n' ' '; }
-# Keys go to the window under the pointer: Wine's desktop fills the screen.
-key() { xdotool key --delay 50 "$@"; sleep 0.5; }
-# Crops a screenshot of the desktop to the main window and its surroundings.
-shoot() {
-    read -r left top width height < <(remote rect)
-    import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
-    convert "$SHOTS/desktop.png" -crop "$((width + 120))x$((height + 20))+$((left - 10))+$((top - 10))" \
-        +repage "$SHOTS/$1"
-}
 
 start_launcher
 remote exit

@@ -13,6 +13,11 @@ finish() {
 }
 trap finish EXIT
 
+# Screenshots are kept as test artefacts in build/windows/screenshots/;
+# scripts/update-screenshots.sh copies them into docs/.
+SHOTS="$(dirname "$SUPPORT")/../screenshots"
+mkdir -p "$SHOTS"
+
 remote() { $WINE "$SUPPORT/qd_remote.exe" "$@" | tr -d "\r"; }
 catalogue() { $WINE "$SUPPORT/qd_catalogue.exe" "$@"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -30,4 +35,20 @@ wait_launcher_exit() {
     local status=0
     wait "$launcher_pid" || status=$?
     [[ $status -eq 0 ]] || fail "the launcher ended with exit code $status"
+}
+
+# Keys go to the window under the pointer: Wine's desktop fills the screen.
+key() { xdotool key --delay 50 "$@"; sleep 0.5; }
+
+# Whether two pictures have the same pixels (the files also hold their times).
+same_picture() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }
+
+# Saves the desktop cropped to the main window, with room on the right and
+# below for what opens beside it (menus): shoot FILE [EXTRA_WIDTH EXTRA_HEIGHT].
+shoot() {
+    local left top width height
+    read -r left top width height < <(remote rect)
+    import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
+    convert "$SHOTS/desktop.png" -crop "$((width + ${2:-120}))x$((height + ${3:-20}))+$((left - 10))+$((top - 10))" \
+        +repage "$SHOTS/$1"
 }

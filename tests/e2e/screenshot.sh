@@ -3,8 +3,6 @@
 # the current row is drawn on yellow and the disabled title in red. The
 # screenshot is kept as build/windows/screenshots/launcher.png.
 source "$(dirname "$0")/lib.sh"
-SHOTS="$(dirname "$SUPPORT")/../screenshots"
-mkdir -p "$SHOTS"
 
 catalogue make "$LAUNCHER/QuillDeck.rcc" 5
 mkdir -p "$LAUNCHER/tools"

@@ -3,8 +3,6 @@
 # while it runs, the caption's close hides it there, a double-click on the
 # icon brings it back, "E&xit" of the icon's menu ends it, and the icon goes.
 source "$(dirname "$0")/lib.sh"
-SHOTS="$(dirname "$SUPPORT")/../screenshots"
-mkdir -p "$SHOTS"
 
 # The notification area's corner of the taskbar (1024 x 768 desktop).
 ICON_X=1013 ICON_Y=757
@@ -12,6 +10,12 @@ tray_area() {
     import -display "$DISPLAY" -window root -crop 24x20+1001+748 +repage "$1"
 }
 tray_area "$LAUNCHER/before.png"
+
+# Three items, so the menu's picture shows their entries between the separators.
+catalogue make "$LAUNCHER/QuillDeck.rcc" 3
+mkdir -p "$LAUNCHER/tools"
+for n in 1 2 3; do echo "program $n" >"$LAUNCHER/tools/item$n.exe"; done
+printf '[Preferences]\r\nCheckSafe=0\r\n' >"$LAUNCHER/QuillDeck.ini"
 
 start_launcher
 sleep 0.5
@@ -37,7 +41,7 @@ import -display "$DISPLAY" -window root "$SHOTS/tray-menu-desktop.png"
 xdotool key x
 remote wait-gone 10000 || fail "E&xit of the tray menu did not end the program"
 wait_launcher_exit
-convert "$SHOTS/tray-menu-desktop.png" -crop 200x160+824+588 +repage "$SHOTS/tray-menu.png"
+convert "$SHOTS/tray-menu-desktop.png" -crop 200x220+824+548 +repage "$SHOTS/tray-menu.png"
 
 sleep 0.5
 tray_area "$LAUNCHER/after.png"

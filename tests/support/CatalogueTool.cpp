@@ -42,7 +42,7 @@ int make(const char* path, int count, int groups) {
         const std::string title = Titles[i % 6] + (i < 6 ? std::string() : " " + n);
         table.addItem({title, "tools\\item" + n + ".exe", "item" + n + ".exe", "0",
                        i == 1 ? "--flag \"a b\"" : "", std::to_string(i % 3),
-                       i == 2 ? "0" : std::string(40, 'A' + i), std::to_string(i % groups)},
+                       i == 2 ? "0" : std::string(40, 'A' + i % 26), std::to_string(i % groups)},
                       sampleIcon(i));
     }
     std::ofstream(path, std::ios::binary) << qd::encodeCatalogue(table);

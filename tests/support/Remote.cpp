@@ -8,12 +8,16 @@
 //   qd_remote exit             choose "E&xit" from the main menu
 //   qd_remote close            the caption's close button
 //   qd_remote rect             print the main window's left, top, width, height
+//   qd_remote memory           print the launcher's working set and its peak, in bytes
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "common/Handles.h"
 #include "shell/CommandIds.h"
 
 namespace {
@@ -85,6 +89,16 @@ int main(int argc, char** argv) {
         RECT r;
         GetWindowRect(window, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (!std::strcmp(verb, "memory")) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        qd::UniqueKernelHandle process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+        PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
+        if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof(counters))) return 1;
+        std::printf("%zu %zu\n", counters.WorkingSetSize, counters.PeakWorkingSetSize);
         return 0;
     }
     if (!std::strcmp(verb, "close"))
