@@ -48,10 +48,20 @@ TEST_F(AboutBox, CaptionBuiltOnceAndSizeFitsTheTexts) {
     qdtest::DialogWatcher dialogs(IDCANCEL);
     RECT client{}, lowest{}, rightmost{};
     LONG style = 0;
+    bool apart = false;
     dialogs.onShown = [&] {
         GetClientRect(about.Handle(), &client);
         lowest = childRect(about.Handle(), TFormAbout::Label9);
-        rightmost = childRect(about.Handle(), TFormAbout::Label6);
+        // The rightmost text: no label reaches further, and none overlaps
+        // the next one on its line.
+        for (int id = TFormAbout::Label1; id <= TFormAbout::Label11; ++id) {
+            const RECT r = childRect(about.Handle(), id);
+            if (r.right > rightmost.right) rightmost = r;
+        }
+        const RECT by = childRect(about.Handle(), TFormAbout::Label5);
+        const RECT donating = childRect(about.Handle(), TFormAbout::Label8);
+        const RECT fewDollars = childRect(about.Handle(), TFormAbout::Label6);
+        apart = by.right <= donating.left && donating.right <= fewDollars.left;
         style = GetWindowLongA(about.Handle(), GWL_STYLE);
     };
     EXPECT_EQ(about.ShowModal(nullptr), IDCANCEL);
@@ -62,6 +72,7 @@ TEST_F(AboutBox, CaptionBuiltOnceAndSizeFitsTheTexts) {
     EXPECT_GT(lowest.bottom, 0);
     EXPECT_EQ(client.bottom, lowest.bottom + 4);
     EXPECT_EQ(client.right, rightmost.right + 4);
+    EXPECT_TRUE(apart);
     EXPECT_EQ(style & WS_THICKFRAME, 0);
 
     EXPECT_EQ(TFormAbout("").Caption(), " Quill'Deck (v)");

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "ResourceIds.h"
 #include "common/AppInfo.h"
 #include "common/Links.h"
@@ -57,7 +60,9 @@ UniqueFont makeFont(int pixelHeight, bool bold, bool underline) {
     return UniqueFont(CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
                                   underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                  "MS Sans Serif"));
+                                  // The system's dialog face: an outright "MS Sans Serif" may
+                                  // come as a wider stand-in that runs past the labels.
+                                  "MS Shell Dlg"));
 }
 
 RECT childRect(HWND dialog, int id) {
@@ -89,10 +94,12 @@ void TFormAbout::FormCreate() {
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     CreateLabels();
     // As tall and wide as the lowest and rightmost texts need, whatever the
-    // fonts made of the labels.
+    // fonts made of the labels: a wider face than the design's widens the box.
     const RECT lowest = childRect(Handle(), Label9);
-    const RECT rightmost = childRect(Handle(), Label6);
-    RECT outer{0, 0, rightmost.right + EdgeGap, lowest.bottom + EdgeGap};
+    LONG right = 0;
+    for (const LabelSpec& spec : Labels)
+        right = std::max(right, childRect(Handle(), spec.id).right);
+    RECT outer{0, 0, right + EdgeGap, lowest.bottom + EdgeGap};
     AdjustWindowRectEx(&outer, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
                        GetWindowLongA(Handle(), GWL_EXSTYLE));
     SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
@@ -108,10 +115,10 @@ void TFormAbout::CreateLabels() {
                     Image1Rect.left, Image1Rect.top, Image1Rect.right - Image1Rect.left,
                     Image1Rect.bottom - Image1Rect.top, Handle(),
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(Image1)), instance, nullptr);
-    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                    instance, nullptr));
+    hints_ = std::make_unique<THints>(nullptr);
+    // Texts of one line follow each other: a face wider than the design's
+    // pushes the later ones right instead of over them.
+    int lineTop = -1, lineRight = 0;
     for (const LabelSpec& spec : Labels) {
         HFONT font = spec.look == Look::Credit   ? creditFont_.get()
                      : spec.look == Look::Symbol ? symbolFont_.get()
@@ -124,20 +131,16 @@ void TFormAbout::CreateLabels() {
             ScopedSelect select(dc.get(), font);
             DrawTextA(dc.get(), spec.text, -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         }
+        const bool sameLine = std::abs(spec.top - lineTop) <= 1;
+        const int left = sameLine ? std::max(spec.left, lineRight + 1) : spec.left;
+        lineTop = spec.top;
+        lineRight = left + text.right;
         HWND label = CreateWindowExA(
-            0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, spec.left,
-            spec.top, text.right, text.bottom, Handle(),
+            0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, left, spec.top,
+            text.right, text.bottom, Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (spec.hint) {
-            TTTOOLINFOA tool{};
-            tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = Handle();
-            tool.uId = reinterpret_cast<UINT_PTR>(label);
-            tool.lpszText = const_cast<char*>(spec.hint);
-            SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        }
+        if (spec.hint) hints_->Add(Handle(), label, spec.hint);
     }
 }
 
@@ -191,7 +194,7 @@ INT_PTR TFormAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormCreate();
         return TRUE;
     case WM_DESTROY:
-        tooltips_.reset();
+        hints_.reset();
         return FALSE;
     case WM_COMMAND:
         // Escape, Enter and the caption's close button.

@@ -1,10 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "common/Dialog.h"
 #include "common/Handles.h"
+#include "common/Hints.h"
 
 namespace qd {
 
@@ -58,7 +60,7 @@ class TFormAbout : public TDialog {
     std::string caption_;
     UniqueFont formFont_, creditFont_, symbolFont_, linkFont_;
     UniqueIcon logo_;
-    UniqueWindow tooltips_;
+    std::unique_ptr<THints> hints_;
     HWND mainWindow_ = nullptr;
     int gridTop_ = 0;
     int rowHeight_ = 0;
