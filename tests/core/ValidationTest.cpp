@@ -1,3 +1,4 @@
+#include "common/MessageText.h"
 #include "integrity/Fingerprint.h"
 #include "integrity/Validation.h"
 
@@ -13,7 +14,8 @@ namespace {
 const TSecHashDigest Original{{1, 2, 3, 4, 5}};
 const TSecHashDigest Changed{{1, 2, 3, 4, 6}};
 
-enum class OnDisk { Same, Changed, Unreadable, Missing };
+// Unchecked: the lookup failed without saying the file is gone (drive not attached).
+enum class OnDisk { Same, Changed, Unreadable, Missing, Unchecked };
 
 // Files by full path; records every call that the user or the platform would see.
 class FakeEnvironment : public ValidationEnvironment {
@@ -25,9 +27,10 @@ class FakeEnvironment : public ValidationEnvironment {
     std::string resolve(const std::string& relativePath) override {
         return "C:\\Launcher\\" + relativePath;
     }
-    bool fileExists(const std::string& fullPath) override {
+    FileState fileState(const std::string& fullPath) override {
         const auto it = files.find(fullPath);
-        return it != files.end() && it->second != OnDisk::Missing;
+        if (it == files.end() || it->second == OnDisk::Missing) return FileState::Missing;
+        return it->second == OnDisk::Unchecked ? FileState::Unknown : FileState::Exists;
     }
     TSecHashDigest digest(const std::string& fullPath) override {
         ++digests;
@@ -92,6 +95,9 @@ TEST(ValidateItems, DecisionTableForOneRow) {
         {OnDisk::Missing, true, true, Disabled, M3, false},
         {OnDisk::Missing, false, false, Removed, M4, false},
         {OnDisk::Missing, true, false, Removed, M4, false},
+        // Not proven missing: reported, never disabled nor removed.
+        {OnDisk::Unchecked, false, false, Kept, M2, false},
+        {OnDisk::Unchecked, true, true, Kept, M2, false},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
@@ -185,6 +191,24 @@ TEST(ValidateItems, StopsBeforeTheNextRowAndLeavesUnvisitedRowsAsTheyWere) {
     EXPECT_EQ(table.cells(1), before.cells(1));
     EXPECT_EQ(env.digests, 1);
     EXPECT_EQ(table.trayFirstRow(), 2);
+}
+
+TEST(ValidateItems, MessagesQuoteAHugeTitleShortenedAndTheRowKeepsItWhole) {
+    const std::string huge(4 << 20, 'T');
+    const std::string shown = std::string(MaxQuotedLength - 3, 't') + "...";
+    for (OnDisk file : {OnDisk::Changed, OnDisk::Unreadable, OnDisk::Missing}) {
+        ItemTable table;
+        FakeEnvironment env;
+        addItem(table, env, "x", file);
+        table.setCell(ColTitle, 0, huge);
+        ValidateItems(table, {.checkSafe = true, .keepDeleted = true}, env);
+        ASSERT_EQ(env.messages().size(), 1u);
+        const std::string message = env.messages()[0];
+        EXPECT_LT(message.size(), MaxQuotedLength + 100);
+        EXPECT_NE(message.find(file == OnDisk::Missing ? shown : huge.substr(0, MaxQuotedLength - 3) + "..."),
+                  std::string::npos);
+        EXPECT_EQ(table.cell(ColTitle, 0), huge);
+    }
 }
 
 TEST(ValidateItems, EmptyTableIsLeftAlone) {
