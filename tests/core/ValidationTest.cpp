@@ -48,14 +48,17 @@ class FakeEnvironment : public ValidationEnvironment {
         events.push_back("pump");
         return stopAfterPumps < 0 || --stopAfterPumps >= 0;
     }
+    void showRowChange(int row, bool removed) override {
+        events.push_back((removed ? "removed " : "disabled ") + std::to_string(row));
+    }
     void showSecurityError(const std::string& text) override { events.push_back("M1 " + text); }
     void showWarning(const std::string& text) override { events.push_back("warn " + text); }
 
-    // Events other than the message pumping.
+    // The messages shown, without the pumping and drawing between them.
     std::vector<std::string> messages() const {
         std::vector<std::string> shown;
         for (const auto& e : events)
-            if (e != "pump") shown.push_back(e);
+            if (e.starts_with("M1 ") || e.starts_with("warn ")) shown.push_back(e);
         return shown;
     }
 };
@@ -136,14 +139,17 @@ TEST(ValidateItems, VisitsRowsLastFirstAndBuildsTrayEntriesInRowOrder) {
 
     EXPECT_EQ(env.events, (std::vector<std::string>{
                               "pump",
+                              "disabled 3",
                               "M1 ' Delta'  item :\r\nChanged or tampered file !",
                               "pump",
                               "warn Could not check ' Gamma'  for security.\r\n"
                               "File may already be in use or running ...",
                               "pump",
+                              "removed 1",
                               "warn ' beta'  doesn't exist anymore.\r\n"
                               "Removing item from launch menu listing ...",
                               "pump",
+                              "disabled 0",
                               "M1 ' Alpha'  item :\r\nChanged or tampered file !",
                           }));
     ASSERT_EQ(table.rowCount(), 3);
@@ -205,7 +211,9 @@ TEST(ValidateItems, MessagesQuoteAHugeTitleShortenedAndTheRowKeepsItWhole) {
         ASSERT_EQ(env.messages().size(), 1u);
         const std::string message = env.messages()[0];
         EXPECT_LT(message.size(), MaxQuotedLength + 100);
-        EXPECT_NE(message.find(file == OnDisk::Missing ? shown : huge.substr(0, MaxQuotedLength - 3) + "..."),
+        EXPECT_NE(message.find(file == OnDisk::Missing
+                                   ? shown
+                                   : huge.substr(0, MaxQuotedLength - 3) + "..."),
                   std::string::npos);
         EXPECT_EQ(table.cell(ColTitle, 0), huge);
     }

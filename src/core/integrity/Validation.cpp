@@ -38,6 +38,7 @@ void checkFingerprint(ItemTable& table, int row, const std::string& fullPath,
         warnNotChecked(title, env);
     } else if (*fresh != table.cell(ColFingerprint, row)) {
         table.setCell(ColFingerprint, row, DisabledMark);
+        env.showRowChange(row, false);
         env.showSecurityError("' " + title + "'  item :\r\nChanged or tampered file !");
     }
 }
@@ -59,11 +60,13 @@ void ValidateItems(ItemTable& table, const ValidationOptions& options, Validatio
             const std::string title = shownTitle(table, row);
             if (!options.keepDeleted) {
                 table.deleteRow(row);
+                env.showRowChange(row, true);
                 env.showWarning(
                     missingFileText(title, "Removing item from launch menu listing ..."));
                 continue;
             }
             table.setCell(ColFingerprint, row, DisabledMark);
+            env.showRowChange(row, false);
             env.showWarning(missingFileText(title, "Disabling item from launch menu listing ..."));
         } else if (options.checkSafe) {
             checkFingerprint(table, row, fullPath, env);

@@ -33,6 +33,9 @@ class ValidationEnvironment {
     // Lets waiting window messages run, once per row. Returns false when the
     // pass must stop here (the program is closing).
     virtual bool pumpMessages() = 0;
+    // A row was disabled or removed (rows below it moved up): drawn at once,
+    // before the message that names it.
+    virtual void showRowChange(int row, bool removed) = 0;
     // The asterisk sound, then an error box captioned SecurityErrorCaption.
     virtual void showSecurityError(const std::string& text) = 0;
     // The standard warning dialog, one OK button.

@@ -68,6 +68,15 @@ void TItemList::TableChanged() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void TItemList::RowChanged(int row, bool removed) {
+    RECT area;
+    GetClientRect(Handle(), &area);
+    const RECT rowArea = RowRect(row);
+    area.top = std::max(area.top, rowArea.top);
+    if (!removed) area.bottom = std::min(area.bottom, rowArea.bottom);
+    if (area.top < area.bottom) InvalidateRect(Handle(), &area, FALSE);
+}
+
 void TItemList::SetColumnWidth(int width) {
     columnWidth_ = std::max(0, width);
     InvalidateRect(Handle(), nullptr, FALSE);
