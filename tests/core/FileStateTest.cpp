@@ -17,7 +17,7 @@ TEST(FileState, OnlyANotThereAnswerMeansMissing) {
         {LookupOutcome::File, false, FileState::Exists},
         {LookupOutcome::Folder, true, FileState::Missing},
         {LookupOutcome::FileNotFound, true, FileState::Missing},
-        {LookupOutcome::FileNotFound, false, FileState::Missing},
+        {LookupOutcome::FileNotFound, false, FileState::Unknown},
         {LookupOutcome::PathNotFound, true, FileState::Missing},
         // A drive or share that is not attached says nothing about the file.
         {LookupOutcome::PathNotFound, false, FileState::Unknown},

@@ -21,18 +21,34 @@ using qdtest::closeForm;
 using qdtest::fingerprintOf;
 using Launcher = qdtest::LauncherFolder;
 
-// Writes a file at a full path of any length, making its folders.
-void writeDeepFile(const std::string& path, const std::string& bytes) {
-    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
-         slash = path.find('\\', slash + 1))
-        CreateDirectoryW(FileSystemPath(path.substr(0, slash)).c_str(), nullptr);
-    HANDLE file = CreateFileW(FileSystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
+// A file at a full path of any length, made with its folders and removed
+// with them (the temporary folder's own clean-up cannot reach that deep).
+class DeepFile {
+  public:
+    DeepFile(const std::string& path, const std::string& bytes) : path_(path) {
+        for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+             slash = path.find('\\', slash + 1)) {
+            folders_.push_back(path.substr(0, slash));
+            CreateDirectoryW(FileSystemPath(folders_.back()).c_str(), nullptr);
+        }
+        HANDLE file = CreateFileW(FileSystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    ~DeepFile() {
+        DeleteFileW(FileSystemPath(path_).c_str());
+        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder)
+            RemoveDirectoryW(FileSystemPath(*folder).c_str());
+    }
+    DeepFile(const DeepFile&) = delete;
+    DeepFile& operator=(const DeepFile&) = delete;
+
+  private:
+    std::string path_;
+    std::vector<std::string> folders_;
+};
 
 void addItemAt(Launcher& launcher, const std::string& title, const std::string& relativePath,
                const std::string& fingerprint) {
@@ -141,7 +157,7 @@ TEST(ItemValidation, OnlyAFileTheFileSystemCannotFindIsMissing) {
     launcher.setPreference("KeepDeleted", "0");
     const std::string deep = "tools\\" + std::string(90, 'd') + "\\" + std::string(90, 'e') + "\\" +
                              std::string(90, 'f') + "\\";
-    writeDeepFile(launcher.folder.file(deep + "deep.exe"), "deep");
+    const DeepFile deepFile(launcher.folder.file(deep + "deep.exe"), "deep");
     ASSERT_GE(launcher.folder.file(deep + "deep.exe").size(), 300u);
     addItemAt(launcher, "Far Tool", "q:\\tool.exe", fingerprintOf("far"));
     addItemAt(launcher, "Deep Tool", deep + "deep.exe", fingerprintOf("deep"));

@@ -24,8 +24,8 @@ FileState judgeLookup(LookupOutcome outcome, bool rootReachable) {
     case LookupOutcome::File:
         return FileState::Exists;
     case LookupOutcome::Folder: // a folder is not an executable
-    case LookupOutcome::FileNotFound:
         return FileState::Missing;
+    case LookupOutcome::FileNotFound: // some file systems say so for a drive that is not there
     case LookupOutcome::PathNotFound:
         return rootReachable ? FileState::Missing : FileState::Unknown;
     case LookupOutcome::OtherError:

@@ -12,8 +12,8 @@ enum class FileState { Exists, Missing, Unknown };
 // How a lookup of a full path ended, in the platform's terms.
 enum class LookupOutcome { File, Folder, FileNotFound, PathNotFound, OtherError };
 
-// `rootReachable` matters only for PathNotFound: it is "missing" only when
-// the path's drive or share root answers.
+// A file or path that was not found is missing only when the path's drive
+// or share root answers (`rootReachable`).
 FileState judgeLookup(LookupOutcome outcome, bool rootReachable);
 
 // The drive or share root of a full path with its trailing backslash

@@ -2,21 +2,20 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "common/WideText.h"
 
 namespace qd {
 
 std::string ResolveItemPath(const std::string& launcherFolder, const std::string& relativePath) {
     SetCurrentDirectoryA(launcherFolder.c_str());
-    std::vector<char> buffer(MAX_PATH);
-    DWORD length = GetFullPathNameA(relativePath.c_str(), static_cast<DWORD>(buffer.size()),
-                                    buffer.data(), nullptr);
-    if (length >= buffer.size()) { // too small: the answer is the size it needs
-        buffer.resize(length);
-        length = GetFullPathNameA(relativePath.c_str(), static_cast<DWORD>(buffer.size()),
-                                  buffer.data(), nullptr);
-    }
-    return length && length < buffer.size() ? std::string(buffer.data(), length) : relativePath;
+    // The wide call: the ANSI one gives up on full paths of MAX_PATH or more.
+    const std::wstring path = WideFromAnsi(relativePath);
+    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length =
+        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (!length || length >= full.size()) return relativePath;
+    full.resize(length);
+    return AnsiFromWide(full);
 }
 
 } // namespace qd

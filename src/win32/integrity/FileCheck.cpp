@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/WideText.h"
+
 namespace qd {
 
 namespace {
@@ -14,13 +16,7 @@ bool isFolder(const std::string& path) {
 } // namespace
 
 std::wstring FileSystemPath(const std::string& fullPath) {
-    const std::string path = extendedLengthPath(fullPath);
-    const int size = static_cast<int>(path.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
+    return WideFromAnsi(extendedLengthPath(fullPath));
 }
 
 FileState CheckItemFile(const std::string& fullPath) {
@@ -29,16 +25,13 @@ FileState CheckItemFile(const std::string& fullPath) {
         return judgeLookup(attributes & FILE_ATTRIBUTE_DIRECTORY ? LookupOutcome::Folder
                                                                  : LookupOutcome::File,
                            true);
-    switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-        return judgeLookup(LookupOutcome::FileNotFound, true);
-    case ERROR_PATH_NOT_FOUND: {
-        const std::string root = pathRoot(fullPath);
-        return judgeLookup(LookupOutcome::PathNotFound, !root.empty() && isFolder(root));
-    }
-    default:
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
         return judgeLookup(LookupOutcome::OtherError, false);
-    }
+    const std::string root = pathRoot(fullPath);
+    return judgeLookup(error == ERROR_FILE_NOT_FOUND ? LookupOutcome::FileNotFound
+                                                     : LookupOutcome::PathNotFound,
+                       !root.empty() && isFolder(root));
 }
 
 } // namespace qd

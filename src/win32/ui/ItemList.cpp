@@ -276,7 +276,10 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     SetTextColor(dc, text);
     SetBkColor(dc, band);
     SetBkMode(dc, OPAQUE);
-    TextOutA(dc, TextLeft, top + TextTop, title.c_str(), static_cast<int>(title.size()));
+    // Every character is at least a pixel wide: what lies past the column is
+    // never seen, and a title of megabytes must not stall each paint.
+    const std::size_t drawn = std::min(title.size(), static_cast<std::size_t>(columnWidth_));
+    TextOutA(dc, TextLeft, top + TextTop, title.c_str(), static_cast<int>(drawn));
 }
 
 } // namespace qd
