@@ -7,6 +7,7 @@
 #include "common/Window.h"
 #include "integrity/FileCheck.h"
 #include "integrity/Fingerprint.h"
+#include "integrity/ItemValidation.h"
 #include "integrity/Validation.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
@@ -206,6 +207,51 @@ TEST(ItemValidation, HugeTitleIsQuotedShortAndKeptWhole) {
                                           "Disabling item from launch menu listing ...");
     EXPECT_EQ(form->Table().cell(ColTitle, 0), huge);
     closeForm(*form);
+}
+
+// Painting the whole list at every row made a long pass crawl: rows that
+// stay as they were cost no drawing, a changed one redraws only what moved.
+TEST(ItemValidation, PassRedrawsOnlyTheRowsThatChange) {
+    Launcher launcher;
+    for (int i = 0; i < 30; ++i)
+        launcher.addItem("Tool " + std::to_string(i), std::to_string(i) + ".exe", "same", "");
+    HWND host = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 400,
+                              nullptr, nullptr, nullptr, nullptr);
+    TItemList list(host, launcher.table, 0, 0, 250, 300);
+    list.SetColumnWidth(240);
+    UpdateWindow(list.Handle());
+    static HWND counted;
+    static int paints;
+    counted = list.Handle();
+    paints = 0;
+    HHOOK hook = SetWindowsHookExA(
+        WH_GETMESSAGE,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (wParam == PM_REMOVE && msg->hwnd == counted && msg->message == WM_PAINT) ++paints;
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    TSecHash hash;
+    ValidateAllItems(launcher.table, {false, false}, {host, launcher.folder.path(), hash}, list,
+                     [] { return true; });
+    qdtest::pump(50);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(paints, 0);
+
+    RECT update, client;
+    GetClientRect(list.Handle(), &client);
+    list.RowChanged(3, false);
+    ASSERT_TRUE(GetUpdateRect(list.Handle(), &update, FALSE));
+    const RECT row = list.RowRect(3);
+    EXPECT_EQ(update.top, row.top);
+    EXPECT_EQ(update.bottom, row.bottom);
+    ValidateRect(list.Handle(), nullptr);
+    list.RowChanged(3, true);
+    ASSERT_TRUE(GetUpdateRect(list.Handle(), &update, FALSE));
+    EXPECT_EQ(update.top, row.top);
+    EXPECT_EQ(update.bottom, client.bottom);
+    DestroyWindow(host);
 }
 
 TEST(ItemValidation, ResetSecurityStoresFreshFingerprintUnlessAborted) {
