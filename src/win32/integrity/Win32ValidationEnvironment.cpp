@@ -26,7 +26,13 @@ TSecHashDigest Win32ValidationEnvironment::digest(const std::string& fullPath) {
 }
 
 bool Win32ValidationEnvironment::pumpMessages() {
-    ProcessMessages();
+    // Looking for messages costs several file checks: waiting messages run
+    // every few milliseconds, which keeps the window as responsive as every row.
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastPump_ >= PumpInterval) {
+        ProcessMessages();
+        lastPump_ = GetTickCount64();
+    }
     return keepGoing_();
 }
 

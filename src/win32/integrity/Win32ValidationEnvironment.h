@@ -34,6 +34,8 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     TSecHash& hash_;
     TItemList& list_;
     std::function<bool()> keepGoing_;
+    static constexpr ULONGLONG PumpInterval = 10; // milliseconds
+    ULONGLONG lastPump_ = 0;
 };
 
 } // namespace qd
