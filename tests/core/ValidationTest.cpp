@@ -1,3 +1,4 @@
+#include "common/MessageText.h"
 #include "integrity/Fingerprint.h"
 #include "integrity/Validation.h"
 
@@ -13,7 +14,8 @@ namespace {
 const TSecHashDigest Original{{1, 2, 3, 4, 5}};
 const TSecHashDigest Changed{{1, 2, 3, 4, 6}};
 
-enum class OnDisk { Same, Changed, Unreadable, Missing };
+// Unchecked: the lookup failed without saying the file is gone (drive not attached).
+enum class OnDisk { Same, Changed, Unreadable, Missing, Unchecked };
 
 // Files by full path; records every call that the user or the platform would see.
 class FakeEnvironment : public ValidationEnvironment {
@@ -25,9 +27,10 @@ class FakeEnvironment : public ValidationEnvironment {
     std::string resolve(const std::string& relativePath) override {
         return "C:\\Launcher\\" + relativePath;
     }
-    bool fileExists(const std::string& fullPath) override {
+    FileState fileState(const std::string& fullPath) override {
         const auto it = files.find(fullPath);
-        return it != files.end() && it->second != OnDisk::Missing;
+        if (it == files.end() || it->second == OnDisk::Missing) return FileState::Missing;
+        return it->second == OnDisk::Unchecked ? FileState::Unknown : FileState::Exists;
     }
     TSecHashDigest digest(const std::string& fullPath) override {
         ++digests;
@@ -45,14 +48,17 @@ class FakeEnvironment : public ValidationEnvironment {
         events.push_back("pump");
         return stopAfterPumps < 0 || --stopAfterPumps >= 0;
     }
+    void showRowChange(int row, bool removed) override {
+        events.push_back((removed ? "removed " : "disabled ") + std::to_string(row));
+    }
     void showSecurityError(const std::string& text) override { events.push_back("M1 " + text); }
     void showWarning(const std::string& text) override { events.push_back("warn " + text); }
 
-    // Events other than the message pumping.
+    // The messages shown, without the pumping and drawing between them.
     std::vector<std::string> messages() const {
         std::vector<std::string> shown;
         for (const auto& e : events)
-            if (e != "pump") shown.push_back(e);
+            if (e.starts_with("M1 ") || e.starts_with("warn ")) shown.push_back(e);
         return shown;
     }
 };
@@ -92,6 +98,9 @@ TEST(ValidateItems, DecisionTableForOneRow) {
         {OnDisk::Missing, true, true, Disabled, M3, false},
         {OnDisk::Missing, false, false, Removed, M4, false},
         {OnDisk::Missing, true, false, Removed, M4, false},
+        // Not proven missing: reported, never disabled nor removed.
+        {OnDisk::Unchecked, false, false, Kept, M2, false},
+        {OnDisk::Unchecked, true, true, Kept, M2, false},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
@@ -130,14 +139,17 @@ TEST(ValidateItems, VisitsRowsLastFirstAndBuildsTrayEntriesInRowOrder) {
 
     EXPECT_EQ(env.events, (std::vector<std::string>{
                               "pump",
+                              "disabled 3",
                               "M1 ' Delta'  item :\r\nChanged or tampered file !",
                               "pump",
                               "warn Could not check ' Gamma'  for security.\r\n"
                               "File may already be in use or running ...",
                               "pump",
+                              "removed 1",
                               "warn ' beta'  doesn't exist anymore.\r\n"
                               "Removing item from launch menu listing ...",
                               "pump",
+                              "disabled 0",
                               "M1 ' Alpha'  item :\r\nChanged or tampered file !",
                           }));
     ASSERT_EQ(table.rowCount(), 3);
@@ -185,6 +197,26 @@ TEST(ValidateItems, StopsBeforeTheNextRowAndLeavesUnvisitedRowsAsTheyWere) {
     EXPECT_EQ(table.cells(1), before.cells(1));
     EXPECT_EQ(env.digests, 1);
     EXPECT_EQ(table.trayFirstRow(), 2);
+}
+
+TEST(ValidateItems, MessagesQuoteAHugeTitleShortenedAndTheRowKeepsItWhole) {
+    const std::string huge(4 << 20, 'T');
+    const std::string shown = std::string(MaxQuotedLength - 3, 't') + "...";
+    for (OnDisk file : {OnDisk::Changed, OnDisk::Unreadable, OnDisk::Missing}) {
+        ItemTable table;
+        FakeEnvironment env;
+        addItem(table, env, "x", file);
+        table.setCell(ColTitle, 0, huge);
+        ValidateItems(table, {.checkSafe = true, .keepDeleted = true}, env);
+        ASSERT_EQ(env.messages().size(), 1u);
+        const std::string message = env.messages()[0];
+        EXPECT_LT(message.size(), MaxQuotedLength + 100);
+        EXPECT_NE(message.find(file == OnDisk::Missing
+                                   ? shown
+                                   : huge.substr(0, MaxQuotedLength - 3) + "..."),
+                  std::string::npos);
+        EXPECT_EQ(table.cell(ColTitle, 0), huge);
+    }
 }
 
 TEST(ValidateItems, EmptyTableIsLeftAlone) {

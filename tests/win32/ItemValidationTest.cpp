@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/CatalogueFile.h"
+#include "common/MessageText.h"
 #include "common/Window.h"
+#include "integrity/FileCheck.h"
 #include "integrity/Fingerprint.h"
+#include "integrity/ItemValidation.h"
 #include "integrity/Validation.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
@@ -18,6 +21,41 @@ using Buttons = std::vector<std::string>;
 using qdtest::closeForm;
 using qdtest::fingerprintOf;
 using Launcher = qdtest::LauncherFolder;
+
+// A file at a full path of any length, made with its folders and removed
+// with them (the temporary folder's own clean-up cannot reach that deep).
+class DeepFile {
+  public:
+    DeepFile(const std::string& path, const std::string& bytes) : path_(path) {
+        for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+             slash = path.find('\\', slash + 1)) {
+            folders_.push_back(path.substr(0, slash));
+            CreateDirectoryW(FileSystemPath(folders_.back()).c_str(), nullptr);
+        }
+        HANDLE file = CreateFileW(FileSystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    ~DeepFile() {
+        DeleteFileW(FileSystemPath(path_).c_str());
+        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder)
+            RemoveDirectoryW(FileSystemPath(*folder).c_str());
+    }
+    DeepFile(const DeepFile&) = delete;
+    DeepFile& operator=(const DeepFile&) = delete;
+
+  private:
+    std::string path_;
+    std::vector<std::string> folders_;
+};
+
+void addItemAt(Launcher& launcher, const std::string& title, const std::string& relativePath,
+               const std::string& fingerprint) {
+    launcher.table.addItem({title, relativePath, "x.exe", "0", "", "0", fingerprint, "0"},
+                           IconImage{});
+}
 
 TEST(ItemValidation, ChangedExecutableIsDisabledWithSecurityError) {
     Launcher launcher;
@@ -108,6 +146,112 @@ TEST(ItemValidation, MissingExecutableIsKeptDisabledWhenPreferred) {
     EXPECT_TRUE(form->Table().isDisabled(0));
     EXPECT_EQ(form->Table().trayEntryCount(), 1);
     closeForm(*form);
+}
+
+// Only the file system's "not there" costs an item: a drive that is not
+// attached proves nothing, and a path of 260 characters or more is checked
+// and digested like any other.
+TEST(ItemValidation, OnlyAFileTheFileSystemCannotFindIsMissing) {
+    ASSERT_EQ(GetDriveTypeA("q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+    Launcher launcher;
+    launcher.setPreference("CheckSafe", "1");
+    launcher.setPreference("KeepDeleted", "0");
+    const std::string deep = "tools\\" + std::string(90, 'd') + "\\" + std::string(90, 'e') + "\\" +
+                             std::string(90, 'f') + "\\";
+    const DeepFile deepFile(launcher.folder.file(deep + "deep.exe"), "deep");
+    ASSERT_GE(launcher.folder.file(deep + "deep.exe").size(), 300u);
+    addItemAt(launcher, "Far Tool", "q:\\tool.exe", fingerprintOf("far"));
+    addItemAt(launcher, "Deep Tool", deep + "deep.exe", fingerprintOf("deep"));
+    addItemAt(launcher, "Deep Gone", deep + "gone.exe", fingerprintOf("gone"));
+    addItemAt(launcher, "No Folder", "nofolder\\x.exe", fingerprintOf("x"));
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+
+    const char* const removed =
+        "'  doesn't exist anymore.\r\nRemoving item from launch menu listing ...";
+    std::vector<std::string> texts;
+    for (const auto& dialog : dialogs.seen())
+        texts.push_back(dialog.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         std::string("' no folder") + removed,
+                         std::string("' deep gone") + removed,
+                         "Could not check ' Far Tool'  for security.\r\n"
+                         "File may already be in use or running ...",
+                     }));
+    const ItemTable& table = form->Table();
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(ColTitle, 0), "Far Tool");
+    EXPECT_EQ(table.cell(ColFingerprint, 0), fingerprintOf("far"));
+    EXPECT_EQ(table.cell(ColTitle, 1), "Deep Tool");
+    EXPECT_FALSE(table.isDisabled(1));
+    EXPECT_EQ(table.trayEntryCount(), 2);
+    closeForm(*form);
+    ItemTable saved;
+    decodeCatalogue(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")), saved);
+    ASSERT_EQ(saved.rowCount(), 2);
+    EXPECT_EQ(saved.cells(0), table.cells(0));
+}
+
+// The catalogue keeps a title of megabytes; its box quotes only the start.
+TEST(ItemValidation, HugeTitleIsQuotedShortAndKeptWhole) {
+    Launcher launcher;
+    launcher.setPreference("KeepDeleted", "1");
+    const std::string huge(4 << 20, 'W');
+    launcher.addItem(huge, "tool.exe", nullptr, fingerprintOf("tool"));
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    const std::string shown(MaxQuotedLength - 3, 'w');
+    EXPECT_EQ(dialogs.seen()[0].text, "' " + shown +
+                                          "...'  doesn't exist anymore.\r\n"
+                                          "Disabling item from launch menu listing ...");
+    EXPECT_EQ(form->Table().cell(ColTitle, 0), huge);
+    closeForm(*form);
+}
+
+// Painting the whole list at every row made a long pass crawl: rows that
+// stay as they were cost no drawing, a changed one redraws only what moved.
+TEST(ItemValidation, PassRedrawsOnlyTheRowsThatChange) {
+    Launcher launcher;
+    for (int i = 0; i < 30; ++i)
+        launcher.addItem("Tool " + std::to_string(i), std::to_string(i) + ".exe", "same", "");
+    HWND host = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 400,
+                              nullptr, nullptr, nullptr, nullptr);
+    TItemList list(host, launcher.table, 0, 0, 250, 300);
+    list.SetColumnWidth(240);
+    UpdateWindow(list.Handle());
+    static HWND counted;
+    static int paints;
+    counted = list.Handle();
+    paints = 0;
+    HHOOK hook = SetWindowsHookExA(
+        WH_GETMESSAGE,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (wParam == PM_REMOVE && msg->hwnd == counted && msg->message == WM_PAINT) ++paints;
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    TSecHash hash;
+    ValidateAllItems(launcher.table, {false, false}, {host, launcher.folder.path(), hash}, list,
+                     [] { return true; });
+    qdtest::pump(50);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(paints, 0);
+
+    RECT update, client;
+    GetClientRect(list.Handle(), &client);
+    list.RowChanged(3, false);
+    ASSERT_TRUE(GetUpdateRect(list.Handle(), &update, FALSE));
+    const RECT row = list.RowRect(3);
+    EXPECT_EQ(update.top, row.top);
+    EXPECT_EQ(update.bottom, row.bottom);
+    ValidateRect(list.Handle(), nullptr);
+    list.RowChanged(3, true);
+    ASSERT_TRUE(GetUpdateRect(list.Handle(), &update, FALSE));
+    EXPECT_EQ(update.top, row.top);
+    EXPECT_EQ(update.bottom, client.bottom);
+    DestroyWindow(host);
 }
 
 TEST(ItemValidation, ResetSecurityStoresFreshFingerprintUnlessAborted) {

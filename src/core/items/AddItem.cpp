@@ -1,6 +1,7 @@
 #include "items/AddItem.h"
 
 #include "common/AnsiText.h"
+#include "common/MessageText.h"
 #include "integrity/SecHash.h"
 #include "items/RelativePath.h"
 
@@ -16,8 +17,8 @@ ItemToAdd prepareAddItem(const ItemTable& table, const std::string& launcherFold
     item.relativePath = makeRelativePath(launcherFolder, item.path);
     for (int row = 0; row < table.rowCount(); ++row) {
         if (table.cell(ColRelativePath, row) == item.relativePath) {
-            item.duplicateWarning =
-                "Item ' " + asciiUpper(item.fileName) + "' already exists on menu listing ...";
+            item.duplicateWarning = "Item ' " + quotedInMessage(asciiUpper(item.fileName)) +
+                                    "' already exists on menu listing ...";
             break;
         }
     }

@@ -2,25 +2,37 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "common/WidePath.h"
 
 namespace qd {
 
-std::string ResolveItemPath(const std::string& launcherFolder, const std::string& relativePath) {
-    SetCurrentDirectoryW(WidePath(launcherFolder).c_str());
-    const std::wstring relative = WideFromAnsi(relativePath);
-    std::vector<wchar_t> buffer(MAX_PATH);
-    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(buffer.size()),
-                                    buffer.data(), nullptr);
-    if (length >= buffer.size()) { // too small: the answer is the size it needs
-        buffer.resize(length);
-        length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(buffer.size()),
-                                  buffer.data(), nullptr);
+namespace {
+
+// Setting the current directory opens the folder each time, which costs far
+// more than the file check it precedes: skip it when it is already there.
+void enterFolder(const std::string& folder) {
+    const std::wstring wanted = WidePath(folder);
+    std::wstring current(MAX_PATH + 1, L'\0');
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+    if (length && length < current.size()) {
+        current.resize(length);
+        if (current == wanted || current + L"\\" == wanted) return;
     }
-    return length && length < buffer.size() ? PathFromWide(std::wstring(buffer.data(), length))
-                                            : PathFromAnsi(relativePath);
+    SetCurrentDirectoryW(wanted.c_str());
+}
+
+} // namespace
+
+std::string ResolveItemPath(const std::string& launcherFolder, const std::string& relativePath) {
+    enterFolder(launcherFolder);
+    // The wide call: the ANSI one gives up on full paths of MAX_PATH or more.
+    const std::wstring relative = WideFromAnsi(relativePath);
+    std::wstring full(GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD length =
+        GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (!length || length >= full.size()) return PathFromAnsi(relativePath);
+    full.resize(length);
+    return PathFromWide(full);
 }
 
 } // namespace qd

@@ -1,6 +1,6 @@
 #include "integrity/Win32ValidationEnvironment.h"
 
-#include "common/FileIo.h"
+#include "integrity/FileCheck.h"
 #include "integrity/FileDigest.h"
 #include "shell/MessageLoop.h"
 #include "ui/MessageDialog.h"
@@ -17,8 +17,8 @@ std::string Win32ValidationEnvironment::resolve(const std::string& relativePath)
     return resolver_(relativePath);
 }
 
-bool Win32ValidationEnvironment::fileExists(const std::string& fullPath) {
-    return FileExists(fullPath);
+FileState Win32ValidationEnvironment::fileState(const std::string& fullPath) {
+    return CheckItemFile(fullPath);
 }
 
 TSecHashDigest Win32ValidationEnvironment::digest(const std::string& fullPath) {
@@ -26,27 +26,27 @@ TSecHashDigest Win32ValidationEnvironment::digest(const std::string& fullPath) {
 }
 
 bool Win32ValidationEnvironment::pumpMessages() {
-    // The previous row may have been removed or disabled: show it before the
-    // waiting paint runs.
-    list_.TableChanged();
-    ProcessMessages();
+    // Looking for messages costs several file checks: waiting messages run
+    // every few milliseconds, which keeps the window as responsive as every row.
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastPump_ >= PumpInterval) {
+        ProcessMessages();
+        lastPump_ = GetTickCount64();
+    }
     return keepGoing_();
 }
 
-void Win32ValidationEnvironment::showChangedRow() {
-    // The row a box names is drawn as the box says (red, or gone) before it appears.
-    list_.TableChanged();
+void Win32ValidationEnvironment::showRowChange(int row, bool removed) {
+    list_.RowChanged(row, removed);
     UpdateWindow(list_.Handle());
 }
 
 void Win32ValidationEnvironment::showSecurityError(const std::string& text) {
-    showChangedRow();
     MessageBeep(MB_ICONASTERISK);
     MessageBoxA(owner_, text.c_str(), SecurityErrorCaption, MB_ICONERROR | MB_OK);
 }
 
 void Win32ValidationEnvironment::showWarning(const std::string& text) {
-    showChangedRow();
     MessageDlg(owner_, text, TMsgDlgType::Warning, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
 }
 

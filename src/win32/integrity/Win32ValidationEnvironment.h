@@ -10,7 +10,8 @@
 namespace qd {
 
 // The start-up pass on Windows: files on disk, the main window's message
-// boxes, and the list kept painted between rows.
+// boxes, and the list kept painted between rows. Only rows that change are
+// drawn during the pass; the caller recomputes the list once at its end.
 class Win32ValidationEnvironment : public ValidationEnvironment {
   public:
     // Expands a RelativePath against the launcher folder itself.
@@ -20,19 +21,21 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
                                std::function<bool()> keepGoing);
 
     std::string resolve(const std::string& relativePath) override;
-    bool fileExists(const std::string& fullPath) override;
+    FileState fileState(const std::string& fullPath) override;
     TSecHashDigest digest(const std::string& fullPath) override;
     bool pumpMessages() override;
+    void showRowChange(int row, bool removed) override;
     void showSecurityError(const std::string& text) override;
     void showWarning(const std::string& text) override;
 
   private:
-    void showChangedRow();
     HWND owner_;
     Resolver resolver_;
     TSecHash& hash_;
     TItemList& list_;
     std::function<bool()> keepGoing_;
+    static constexpr ULONGLONG PumpInterval = 10; // milliseconds
+    ULONGLONG lastPump_ = 0;
 };
 
 } // namespace qd

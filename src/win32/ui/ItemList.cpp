@@ -68,6 +68,15 @@ void TItemList::TableChanged() {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void TItemList::RowChanged(int row, bool removed) {
+    RECT area;
+    GetClientRect(Handle(), &area);
+    const RECT rowArea = RowRect(row);
+    area.top = std::max(area.top, rowArea.top);
+    if (!removed) area.bottom = std::min(area.bottom, rowArea.bottom);
+    if (area.top < area.bottom) InvalidateRect(Handle(), &area, FALSE);
+}
+
 void TItemList::SetColumnWidth(int width) {
     columnWidth_ = std::max(0, width);
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -270,7 +279,10 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     SetTextColor(dc, text);
     SetBkColor(dc, band);
     SetBkMode(dc, OPAQUE);
-    TextOutA(dc, TextLeft, top + TextTop, title.c_str(), static_cast<int>(title.size()));
+    // Every character is at least a pixel wide: what lies past the column is
+    // never seen, and a title of megabytes must not stall each paint.
+    const std::size_t drawn = std::min(title.size(), static_cast<std::size_t>(columnWidth_));
+    TextOutA(dc, TextLeft, top + TextTop, title.c_str(), static_cast<int>(drawn));
 }
 
 } // namespace qd

@@ -37,6 +37,9 @@ class TItemList : public TWindow {
     void SelectRow(int row);
     // After the table changed: recompute the scroll range and repaint.
     void TableChanged();
+    // Redraws a row that changed in place, or, when it was removed, the rows
+    // from there down; the scroll range waits for TableChanged.
+    void RowChanged(int row, bool removed);
     void SetColumnWidth(int width);
     int ColumnWidth() const { return columnWidth_; }
     bool ScrollBarShown() const;
