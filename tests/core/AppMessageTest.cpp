@@ -57,7 +57,7 @@ TEST(AppMessage, TrayIconEvents) {
         A action;
     };
     for (const Case& c : {
-             Case{0, 0x201, A::ShowMenu},
+             Case{0, 0x201, A::ShowMenuUnlessDoubleClick},
              Case{0, 0x204, A::ShowMenu},
              Case{0, 0x203, A::Restore},
              Case{0, 0x200, A::None}, // move

@@ -18,6 +18,7 @@ sleep 0.3
 
 xdotool key ctrl+alt+q
 remote wait-hidden 5000 || fail "the hot key did not hide the launcher"
+sleep 0.5 # a person's pause between two presses
 xdotool key ctrl+alt+q
 remote wait-window 5000 || fail "the hot key did not bring the launcher back"
 

@@ -57,6 +57,29 @@ TEST(MainWindowStates, HideToTrayAndBackByTheIcon) {
     closeForm(*form);
 }
 
+// A left press opens the tray menu once it cannot become a double-click; a
+// double-click restores without a menu in its way.
+TEST(MainWindowStates, LeftPressOpensTheTrayMenuUnlessADoubleClickFollows) {
+    Launcher launcher;
+    auto form = startWith(launcher, {"A"});
+    {
+        qdtest::MenuWatcher menu;
+        SendMessageA(form->Handle(), WM_TRAYICON, 0, WM_LBUTTONDOWN);
+        runMessages(GetDoubleClickTime() + 300);
+        ASSERT_TRUE(menu.seen());
+        EXPECT_EQ(menu.seen()->captions.front(), "&Restore");
+    }
+    SendMessageA(form->Handle(), WM_COMMAND, Pop1_Minimize, 0);
+    runMessages();
+    qdtest::MenuWatcher menu;
+    SendMessageA(form->Handle(), WM_TRAYICON, 0, WM_LBUTTONDOWN);
+    SendMessageA(form->Handle(), WM_TRAYICON, 0, WM_LBUTTONDBLCLK);
+    runMessages(GetDoubleClickTime() + 300);
+    EXPECT_FALSE(menu.seen());
+    EXPECT_TRUE(shown(*form));
+    closeForm(*form);
+}
+
 TEST(MainWindowStates, CaptionCloseAndExitFollowTheCloseClosesFlag) {
     const struct {
         const char* name;

@@ -34,6 +34,7 @@ TrayIconAction trayIconAction(std::uintptr_t wParam, std::intptr_t lParam) {
     if (wParam != 0) return TrayIconAction::None;
     switch (lParam) {
     case msg::LButtonDown:
+        return TrayIconAction::ShowMenuUnlessDoubleClick;
     case msg::RButtonDown:
         return TrayIconAction::ShowMenu;
     case msg::LButtonDblClk:

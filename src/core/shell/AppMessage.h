@@ -42,7 +42,10 @@ enum class SystemCommandAction {
 // What the hook does with a WM_SYSCOMMAND's wParam.
 SystemCommandAction systemCommandAction(std::uintptr_t wParam);
 
-enum class TrayIconAction { None, ShowMenu, Restore };
+// A left press opens the menu only once no second press can make it a
+// double-click: an open menu would take that second press, and the
+// double-click that restores the window would never arrive.
+enum class TrayIconAction { None, ShowMenu, ShowMenuUnlessDoubleClick, Restore };
 
 // What the tray icon's callback does: wParam is the icon id, lParam the
 // mouse message.

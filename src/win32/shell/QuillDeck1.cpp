@@ -51,6 +51,8 @@ constexpr LPARAM AltHeldBit = LPARAM{1} << 29;
 // The slim line under the list that shows the text typed to find an item.
 constexpr int SearchLineHeight = 16;
 constexpr int HotKeyId = 1;
+// Runs out when a left press on the tray icon did not become a double-click.
+constexpr UINT_PTR TrayPressTimer = 1;
 // With the options panel open the window keeps this much client height.
 constexpr int OptionsPanelHeight = 220;
 
@@ -998,6 +1000,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_SYSCOMMAND, &TForm1::OnSysCommand},
         {WM_TRAYICON, &TForm1::OnTrayIcon},
         {WM_HOTKEY, &TForm1::OnHotKey},
+        {WM_TIMER, &TForm1::OnTimer},
     };
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
@@ -1109,12 +1112,23 @@ LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
     case TrayIconAction::ShowMenu:
         ShowTrayMenu();
         break;
+    case TrayIconAction::ShowMenuUnlessDoubleClick:
+        SetTimer(Handle(), TrayPressTimer, GetDoubleClickTime(), nullptr);
+        break;
     case TrayIconAction::Restore:
+        KillTimer(Handle(), TrayPressTimer);
         RunCommand(Pop1_Restore);
         break;
     case TrayIconAction::None:
         break;
     }
+    return 0;
+}
+
+LRESULT TForm1::OnTimer(WPARAM id, LPARAM) {
+    if (id != TrayPressTimer) return 0;
+    KillTimer(Handle(), TrayPressTimer);
+    ShowTrayMenu();
     return 0;
 }
 

@@ -195,6 +195,7 @@ class TForm1 : public TWindow {
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnHotKey(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
 
     std::vector<MenuEntry> MainMenuEntries() const;
     void PopupMenu_mainPopup(POINT screen);
