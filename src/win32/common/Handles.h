@@ -31,6 +31,18 @@ inline BOOL closeKernelHandle(HANDLE h) {
 }
 using UniqueKernelHandle = UniqueHandleOf<HANDLE, closeKernelHandle>;
 
+// Describes an uncompressed bitmap whose first row is its top one.
+inline BITMAPINFO TopDownBitmapInfo(int width, int height, WORD bitCount) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // Selects an object into a DC for one scope and puts the old one back.
 class ScopedSelect {
   public:

@@ -19,13 +19,7 @@ struct Canvas {
     int stride = 0;
 
     Canvas(HDC dc, int width, int height) : stride((width * 3 + 3) & ~3) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownBitmapInfo(width, height, 24);
         void* memory = nullptr;
         bitmap.reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
         bits = static_cast<std::uint8_t*>(memory);

@@ -57,13 +57,7 @@ TForm2* previewing = nullptr;
 
 // A 21 x 21 bitmap of an item image, its see-through pixels fuchsia.
 UniqueBitmap iconBitmap(const IconImage& image) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = IconSize;
-    info.bmiHeader.biHeight = -IconSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownBitmapInfo(IconSize, IconSize, 32);
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) throw EQuillDeck("Out of system resources");

@@ -261,12 +261,7 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     if (table_.isEmpty()) return;
 
     // The icon is composed over the band colour, so transparency needs no mask.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = IconSize;
-    info.bmiHeader.biHeight = -IconSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDownBitmapInfo(IconSize, IconSize, 32);
     std::vector<DWORD> pixels(IconSize * IconSize);
     const DWORD bandPixel = (GetRValue(band) << 16) | (GetGValue(band) << 8) | GetBValue(band);
     const IconImage& icon = table_.icon(row);

@@ -11,12 +11,7 @@ constexpr char ClassName[] = "TSpeedButton";
 
 // The classic disabled look: the glyph's shape embossed, white under grey.
 UniqueBitmap makeGreyGlyph(HBITMAP glyph, SIZE size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownBitmapInfo(size.cx, size.cy, 32);
     std::vector<DWORD> in(size.cx * size.cy), out(size.cx * size.cy, 0x00FF00FF);
     ScopedWindowDC screen(nullptr);
     GetDIBits(screen.get(), glyph, 0, size.cy, in.data(), &info, DIB_RGB_COLORS);
