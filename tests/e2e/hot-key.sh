@@ -26,9 +26,9 @@ rm -f "$report"
 sleep 0.3
 xdotool type --delay 50 eta
 xdotool key Return
-for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
-[[ -e $report ]] || fail "typing and Return started nothing"
-grep -qx 'self:beta.exe' <(tr -d '\r' <"$report") || fail "started $(head -1 "$report")"
+started=$(started_program)
+[[ -n $started ]] || fail "typing and Return started nothing"
+[[ $started == beta.exe ]] || fail "started $started"
 
 remote exit
 wait_launcher_exit

@@ -16,9 +16,9 @@ remote wait-ready 20000 || fail "the start-up pass did not end"
 
 rm -f "$report"
 xdotool key Down Return
-for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
-[[ -e $report ]] || fail "Down and Return started nothing"
-grep -qx 'self:second.exe' <(tr -d '\r' <"$report") || fail "started $(head -1 "$report")"
+started=$(started_program)
+[[ -n $started ]] || fail "Down and Return started nothing"
+[[ $started == second.exe ]] || fail "started $started"
 
 rm -f "$report"
 xdotool key x
@@ -33,9 +33,9 @@ rm -f "$report"
 xdotool key alt+t
 sleep 0.3
 xdotool key Up Return
-for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
-[[ -e $report ]] || fail "after Alt+T, Up and Return started nothing"
-grep -qx 'self:first.exe' <(tr -d '\r' <"$report") || fail "started $(head -1 "$report")"
+started=$(started_program)
+[[ -n $started ]] || fail "after Alt+T, Up and Return started nothing"
+[[ $started == first.exe ]] || fail "started $started"
 
 remote exit
 wait_launcher_exit

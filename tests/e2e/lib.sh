@@ -30,6 +30,15 @@ start_launcher() {
     remote wait-window 20000 || fail "the main window did not appear"
 }
 
+# Waits for the launch probe's report in the launcher folder and prints the
+# name of the program that wrote it ("" when none came).
+started_program() {
+    local report=$LAUNCHER/probe-out.txt
+    for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
+    [[ -e $report ]] && tr -d '\r' <"$report" | sed -n 's/^self://p'
+    return 0
+}
+
 # Waits for the launcher started last to end; fails on a non-zero exit code.
 wait_launcher_exit() {
     local status=0

@@ -58,6 +58,12 @@ LRESULT CALLBACK TWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return result;
 }
 
+std::string WindowText(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
 void ShowApplicationError(HWND owner, const std::string& message) {
     MessageBoxA(owner, errorBoxText(message).c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
 }

@@ -38,6 +38,9 @@ class TWindow {
     HWND hwnd_ = nullptr;
 };
 
+// A window's or control's whole text.
+std::string WindowText(HWND window);
+
 // The application's error box: caption " Quill'Deck", error icon, one OK.
 void ShowApplicationError(HWND owner, const std::string& message);
 

@@ -143,10 +143,7 @@ RECT TForm2::Bounds(HWND control) const {
 }
 
 std::string TForm2::Text(int id) const {
-    HWND control = Item(id);
-    std::string text(GetWindowTextLengthA(control) + 1, '\0');
-    text.resize(GetWindowTextA(control, text.data(), static_cast<int>(text.size())));
-    return text;
+    return WindowText(Item(id));
 }
 
 int TForm2::SpinPosition(int id) const {

@@ -153,9 +153,7 @@ PreferenceFlags TPanelOptions::FlagsFromBoxes() const {
 }
 
 std::string TPanelOptions::GroupName() const {
-    std::string text(GetWindowTextLengthA(Edit_groups) + 1, '\0');
-    text.resize(GetWindowTextA(Edit_groups, text.data(), static_cast<int>(text.size())));
-    return text;
+    return WindowText(Edit_groups);
 }
 
 void TPanelOptions::SetGroupName(const std::string& name) {
@@ -182,9 +180,7 @@ int TPanelOptions::GroupPosition() const {
 }
 
 std::string TPanelOptions::HotKeyText() const {
-    std::string text(GetWindowTextLengthA(Edit_hotkey) + 1, '\0');
-    text.resize(GetWindowTextA(Edit_hotkey, text.data(), static_cast<int>(text.size())));
-    return text;
+    return WindowText(Edit_hotkey);
 }
 
 void TPanelOptions::SetHotKeyText(const std::string& text) {
