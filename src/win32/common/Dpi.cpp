@@ -1,0 +1,50 @@
+#include "common/Dpi.h"
+
+namespace qd {
+
+namespace {
+
+// Looked up at run time: the launcher also starts on systems older than the
+// per-monitor functions.
+template <typename Function> Function User32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
+}
+
+UINT SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : DesignDpi;
+}
+
+} // namespace
+
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (window && forWindow) {
+        const UINT dpi = forWindow(window);
+        if (dpi != 0) return dpi;
+    }
+    return SystemDpi();
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+    using MetricFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = User32Function<MetricFn>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, UINT dpi) {
+    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto forDpi = User32Function<AdjustFn>("AdjustWindowRectExForDpi");
+    if (forDpi)
+        forDpi(&rect, style, menu, exStyle, dpi);
+    else
+        AdjustWindowRectEx(&rect, style, menu, exStyle);
+}
+
+} // namespace qd
