@@ -3,7 +3,8 @@
 //                                         item i in group i mod G (default: all in Main)
 //   qd_catalogue items FILE PROGRAM...    one item per program, each named as the
 //                                         launcher stores it (relative to FILE's
-//                                         folder) and fingerprinted as it is now
+//                                         folder), fingerprinted as it is now and
+//                                         with its first icon, as adding it would
 //   qd_catalogue dump FILE                one line per row: its cells, an icon checksum and
 //                                         the number of colours in the icon (1 for a blank one)
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "common/Error.h"
 #include "integrity/FileDigest.h"
 #include "integrity/Fingerprint.h"
+#include "items/IconExtraction.h"
 
 namespace {
 
@@ -57,10 +59,10 @@ int items(const std::string& path, int count, char** programs) {
         for (int i = 0; i < count; ++i) {
             const std::string program = programs[i];
             const std::string name = program.substr(program.find_last_of("\\/") + 1);
-            const qd::TSecHashDigest digest =
-                qd::DigestFile(hash, qd::ResolveItemPath(folder, program));
+            const std::string fullPath = qd::ResolveItemPath(folder, program);
+            const qd::TSecHashDigest digest = qd::DigestFile(hash, fullPath);
             table.addItem({name, program, name, "0", "", "0", qd::makeItemFingerprint(digest), "0"},
-                          sampleIcon(i));
+                          qd::ExtractItemIcon(fullPath, 0));
         }
     } catch (const qd::EQuillDeck& e) {
         std::fprintf(stderr, "error: %s\n", e.what());

@@ -9,6 +9,8 @@
 //   qd_remote close            the caption's close button
 //   qd_remote rect             print the main window's left, top, width, height
 //   qd_remote memory           print the launcher's working set and its peak, in bytes
+//   qd_remote layout           print the main window's client size, then class,
+//                              left, top, width and height of each visible child
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <psapi.h>
@@ -65,8 +67,34 @@ int countWindows() {
 
 } // namespace
 
+// Sizes are read as the launcher sees them, not mapped to a 96-DPI view.
+void becomeDpiAware() {
+    using SetContextFn = void*(WINAPI*)(void*);
+    const auto set = reinterpret_cast<SetContextFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (set) set(reinterpret_cast<void*>(static_cast<INT_PTR>(-4)));
+}
+
+void printLayout(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    std::printf("client %ld %ld\n", client.right, client.bottom);
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof(name));
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left,
+                    r.bottom - r.top);
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
+    becomeDpiAware();
     const char* verb = argv[1];
     const DWORD wait = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 10000;
     if (!std::strcmp(verb, "wait-window"))
@@ -99,6 +127,10 @@ int main(int argc, char** argv) {
         PROCESS_MEMORY_COUNTERS counters{sizeof(counters)};
         if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof(counters))) return 1;
         std::printf("%zu %zu\n", counters.WorkingSetSize, counters.PeakWorkingSetSize);
+        return 0;
+    }
+    if (!std::strcmp(verb, "layout")) {
+        printLayout(window);
         return 0;
     }
     if (!std::strcmp(verb, "close"))

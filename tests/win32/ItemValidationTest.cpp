@@ -217,7 +217,7 @@ TEST(ItemValidation, PassRedrawsOnlyTheRowsThatChange) {
         launcher.addItem("Tool " + std::to_string(i), std::to_string(i) + ".exe", "same", "");
     HWND host = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 400,
                               nullptr, nullptr, nullptr, nullptr);
-    TItemList list(host, launcher.table, 0, 0, 250, 300);
+    TItemList list(host, launcher.table, 0, 0, 250, 300, DesignDpi);
     list.SetColumnWidth(240);
     UpdateWindow(list.Handle());
     static HWND counted;

@@ -17,7 +17,7 @@ namespace {
 struct Fixture {
     UniqueWindow parent{CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                         300, 300, nullptr, nullptr, nullptr, nullptr)};
-    TPanelOptions panel{parent.get(), 0, 24, 158, 196};
+    TPanelOptions panel{parent.get(), 0, 24, 158, 196, DesignDpi};
 };
 
 RECT placeOf(HWND control) {

@@ -47,4 +47,34 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, U
         AdjustWindowRectEx(&rect, style, menu, exStyle);
 }
 
+UniqueFont CreateScaledFont(const FontSpec& spec, UINT dpi) {
+    return UniqueFont(CreateFontA(-Scaled(spec.height, dpi), 0, 0, 0,
+                                  spec.bold ? FW_BOLD : FW_NORMAL, FALSE, spec.underline, FALSE,
+                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, spec.face));
+}
+
+void TScaledLayout::Place(HWND control, int left, int top, int width, int height) {
+    const RECT design{left, top, left + width, top + height};
+    Move(control, design);
+    for (Placed& placed : placed_)
+        if (placed.control == control) {
+            placed.design = design;
+            return;
+        }
+    placed_.push_back({control, design});
+}
+
+void TScaledLayout::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    for (const Placed& placed : placed_)
+        Move(placed.control, placed.design);
+}
+
+void TScaledLayout::Move(HWND control, const RECT& design) const {
+    SetWindowPos(control, nullptr, (*this)(design.left), (*this)(design.top),
+                 (*this)(design.right - design.left), (*this)(design.bottom - design.top),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace qd

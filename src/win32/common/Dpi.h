@@ -1,6 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
+#include "common/Handles.h"
+
 namespace qd {
 
 // Every size in the program is designed for a 96-DPI display; this is the one
@@ -24,5 +28,37 @@ UINT WindowDpi(HWND window);
 // without per-monitor scaling, the system's own values.
 int SystemMetricForDpi(int index, UINT dpi);
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, UINT dpi);
+
+// A font of the program's design height (96-DPI pixels, character height)
+// at a scale.
+struct FontSpec {
+    const char* face;
+    int height;
+    bool bold = false;
+    bool underline = false;
+};
+UniqueFont CreateScaledFont(const FontSpec& spec, UINT dpi);
+
+// Child windows kept at their design rectangles: placed at one scale, and
+// placed again, all together, when the scale changes.
+class TScaledLayout {
+  public:
+    UINT Dpi() const { return dpi_; }
+    // A design length at the current scale.
+    int operator()(int design) const { return Scaled(design, dpi_); }
+    // Places `control` at its design rectangle now and at every later scale.
+    void Place(HWND control, int left, int top, int width, int height);
+    // Moves every placed control to its design rectangle at `dpi`.
+    void SetDpi(UINT dpi);
+
+  private:
+    void Move(HWND control, const RECT& design) const;
+    struct Placed {
+        HWND control;
+        RECT design;
+    };
+    std::vector<Placed> placed_;
+    UINT dpi_ = DesignDpi;
+};
 
 } // namespace qd

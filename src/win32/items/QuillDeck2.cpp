@@ -7,6 +7,7 @@
 
 #include "catalogue/ItemPath.h"
 #include "common/AnsiText.h"
+#include "common/Dpi.h"
 #include "common/Error.h"
 #include "items/IconExtraction.h"
 #include "items/VersionInfo.h"
@@ -77,7 +78,7 @@ SIZE textSize(HDC dc, const std::string& text) {
 } // namespace
 
 ItemEditResult EditItem(HWND mainWindow, int gridTop, int rowHeight, const ItemEditInput& input) {
-    TForm2 form(input);
+    TForm2 form(input, WindowDpi(mainWindow));
     form.PlaceBeside(mainWindow, gridTop, rowHeight);
     ItemEditResult result;
     result.cells = input.cells;
@@ -91,12 +92,10 @@ ItemEditResult EditItem(HWND mainWindow, int gridTop, int rowHeight, const ItemE
     return result;
 }
 
-TForm2::TForm2(const ItemEditInput& input)
-    : TDialog(EditorStyle, EditorExStyle), input_(input),
-      sideWidth_(GetSystemMetrics(SM_CYSMCAPTION)),
-      font_(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, "MS Sans Serif")) {}
+TForm2::TForm2(const ItemEditInput& input, UINT dpi)
+    : TDialog(EditorStyle, EditorExStyle), input_(input), dpi_(dpi),
+      sideWidth_(SystemMetricForDpi(SM_CYSMCAPTION, dpi)),
+      font_(CreateScaledFont({"MS Sans Serif", 11}, dpi)) {}
 
 TForm2::~TForm2() {
     // The controls must go while the font they draw with still exists.
@@ -111,9 +110,10 @@ void TForm2::PlaceBeside(HWND mainWindow, int gridTop, int rowHeight) {
 
 HWND TForm2::AddControl(int id, const char* className, const char* text, DWORD style, int left,
                         int top, int width, int height, const char* hint) {
-    HWND control = CreateWindowExA(
-        0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, S(left),
+                                   S(top), S(width), S(height), Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
     if (!control) throw EQuillDeck("Cannot create window");
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (hint) hints_->Add(Handle(), control, hint);
@@ -128,7 +128,9 @@ HWND TForm2::AddLabel(int id, const char* text, int left, int top) {
         ScopedSelect select(dc.get(), font_.get());
         size = textSize(dc.get(), text);
     }
-    return AddControl(id, "STATIC", text, SS_LEFT | SS_NOPREFIX, left, top, size.cx, size.cy);
+    HWND label = AddControl(id, "STATIC", text, SS_LEFT | SS_NOPREFIX, left, top, 0, 0);
+    MoveControl(label, S(left), S(top), size.cx, size.cy);
+    return label;
 }
 
 void TForm2::MoveControl(HWND control, int left, int top, int width, int height) {
@@ -190,6 +192,7 @@ void TForm2::FormCreate() {
     AddControl(Edit_style, "EDIT", "", ReadOnlyStyle, 55, 80, ShortFieldWidth, 17, styleHint);
     AddLabel(Label7, "Ver", 22, 101);
     AddLabel(Label_ver, "0.0.0.0", 56, 101);
+    // Both are placed by the layout below.
     Button_cancel = std::make_unique<TSoftButt>(Handle(), "cancel", 131, OkTop, CancelWidth,
                                                 ButtonHeight, Button_cancel_id);
     Button_ok = std::make_unique<TSoftButt>(Handle(), "ok", 185, OkTop, OkWidth, ButtonHeight,
@@ -202,30 +205,30 @@ void TForm2::FormCreate() {
     AddControl(Image1, "STATIC", "", SS_OWNERDRAW, 0, 30, 17, 81);
     SetSpin(ScrollBar_style, MaxWindowStyle, 0);
 
-    const int S = sideWidth_;
-    const int clientHeight = OkTop + ButtonHeight + 2;
+    // Lefts follow the side strip, whose width is the system's (in pixels).
+    const int side = sideWidth_;
+    const int clientHeight = S(OkTop + ButtonHeight + 2);
     auto moveLeft = [this](int id, int left) {
         const RECT r = Bounds(Item(id));
         MoveControl(Item(id), left, r.top, r.right - r.left, r.bottom - r.top);
     };
     for (int label : {Label1, Label2, Label4, Label5})
-        moveLeft(label, S + 6);
-    moveLeft(Label7, S + 7);
-    const int fieldLeft = S + 39;
+        moveLeft(label, side + S(6));
+    moveLeft(Label7, side + S(7));
+    const int fieldLeft = side + S(39);
     for (int field : {Edit_name, Edit_command, Edit_style, Edit_group})
         moveLeft(field, fieldLeft);
-    const int spinLeft = fieldLeft + ShortFieldWidth - SpinWidth - 1;
+    const int spinLeft = fieldLeft + S(ShortFieldWidth - SpinWidth - 1);
     moveLeft(ScrollBar_style, spinLeft);
     moveLeft(ScrollBar_group, spinLeft);
-    const int iconLabelLeft = fieldLeft + ShortFieldWidth + 16;
+    const int iconLabelLeft = fieldLeft + S(ShortFieldWidth + 16);
     moveLeft(Label3, iconLabelLeft);
-    moveLeft(ListBox_icons, iconLabelLeft + 27);
-    const int okLeft = fieldLeft + FieldWidth - OkWidth;
-    MoveControl(Button_ok->Handle(), okLeft, OkTop, OkWidth, ButtonHeight);
-    MoveControl(Button_cancel->Handle(), okLeft - CancelFromOk, OkTop, CancelWidth, ButtonHeight);
+    moveLeft(ListBox_icons, iconLabelLeft + S(27));
+    const int okLeft = fieldLeft + S(FieldWidth - OkWidth);
+    PlaceButtons(okLeft);
 
-    RECT outer{0, 0, okLeft + OkWidth + RightMargin, clientHeight};
-    AdjustWindowRectEx(&outer, EditorStyle, FALSE, EditorExStyle);
+    RECT outer{0, 0, okLeft + S(OkWidth + RightMargin), clientHeight};
+    AdjustWindowRectForDpi(outer, EditorStyle, false, EditorExStyle, dpi_);
     SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     DrawSideCaption(Caption);
@@ -254,7 +257,7 @@ void TForm2::FillFields() {
         GetWindowRect(Handle(), &editor);
         const ScreenPoint at = itemEditorPosition(
             main.left, main.top, main.right - main.left, editor.right - editor.left,
-            GetSystemMetrics(SM_CYCAPTION), gridTop_, rowHeight_);
+            SystemMetricForDpi(SM_CYCAPTION, dpi_), gridTop_, rowHeight_);
         SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -305,7 +308,7 @@ void TForm2::LoadIcons() {
 
 void TForm2::SetIconColumns(int listWidth) {
     HWND list = Item(ListBox_icons);
-    const int columns = std::max(1, listWidth / IconCellWidth);
+    const int columns = std::max(1, listWidth / S(IconCellWidth));
     RECT client;
     GetClientRect(list, &client);
     SendMessageA(list, LB_SETCOLUMNWIDTH, std::max<LONG>(1, client.right / columns), 0);
@@ -326,18 +329,22 @@ void TForm2::FormResize() {
     RECT client;
     GetClientRect(Handle(), &client);
     const int width = client.right;
-    const int fieldWidth = width - Bounds(Item(Edit_name)).left - RightMargin;
+    const int fieldWidth = width - Bounds(Item(Edit_name)).left - S(RightMargin);
     for (int id : {Edit_name, Edit_command, Label_executable}) {
         const RECT r = Bounds(Item(id));
         MoveControl(Item(id), r.left, r.top, fieldWidth, r.bottom - r.top);
     }
     const RECT list = Bounds(Item(ListBox_icons));
-    const int listWidth = width - list.left - RightMargin;
+    const int listWidth = width - list.left - S(RightMargin);
     MoveControl(Item(ListBox_icons), list.left, list.top, listWidth, list.bottom - list.top);
     SetIconColumns(listWidth);
-    const int okLeft = width - OkWidth - RightMargin;
-    MoveControl(Button_ok->Handle(), okLeft, OkTop, OkWidth, ButtonHeight);
-    MoveControl(Button_cancel->Handle(), okLeft - CancelFromOk, OkTop, CancelWidth, ButtonHeight);
+    PlaceButtons(width - S(OkWidth + RightMargin));
+}
+
+void TForm2::PlaceButtons(int okLeft) {
+    MoveControl(Button_ok->Handle(), okLeft, S(OkTop), S(OkWidth), S(ButtonHeight));
+    MoveControl(Button_cancel->Handle(), okLeft - S(CancelFromOk), S(OkTop), S(CancelWidth),
+                S(ButtonHeight));
 }
 
 void TForm2::FormPaint(HDC dc) {
@@ -419,8 +426,8 @@ void TForm2::Edit_groupEnter() {
 // at the foot of the side strip and centred on it.
 void TForm2::DrawSideCaption(const char* text) {
     LOGFONTA font{};
-    font.lfHeight = 11;
-    font.lfWidth = 6;
+    font.lfHeight = S(11);
+    font.lfWidth = S(6);
     font.lfEscapement = 900;
     font.lfOrientation = 900;
     font.lfWeight = FW_NORMAL;
@@ -446,13 +453,14 @@ void TForm2::DrawSideCaption(const char* text) {
     }
     RECT client;
     GetClientRect(Handle(), &client);
-    MoveControl(Item(Image1), (sideWidth_ - width) / 2, client.bottom - height - 3, width, height);
+    MoveControl(Item(Image1), (sideWidth_ - width) / 2, client.bottom - height - S(3), width,
+                height);
 }
 
-// Only the width can change: from 252 pixels up to the screen's width.
+// Only the width can change: from 252 design pixels up to the screen's width.
 void TForm2::GetMinMaxInfo(MINMAXINFO& info) const {
-    const int height = 2 * GetSystemMetrics(SM_CYFRAME) + OkTop + ButtonHeight + 2;
-    info.ptMinTrackSize = {MinimumWidth, height};
+    const int height = 2 * SystemMetricForDpi(SM_CYFRAME, dpi_) + S(OkTop + ButtonHeight + 2);
+    info.ptMinTrackSize = {S(MinimumWidth), height};
     info.ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), height};
 }
 

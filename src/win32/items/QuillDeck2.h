@@ -7,6 +7,7 @@
 
 #include "catalogue/ItemTable.h"
 #include "common/Dialog.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Hints.h"
 #include "groups/Groups.h"
@@ -73,7 +74,8 @@ class TForm2 : public TDialog {
         Image1,
     };
 
-    explicit TForm2(const ItemEditInput& input);
+    // `dpi`: the scale of the display the editor opens on.
+    TForm2(const ItemEditInput& input, UINT dpi);
     ~TForm2() override;
 
     // Placed over the main window as the edit command places it (no main
@@ -123,6 +125,11 @@ class TForm2 : public TDialog {
     void LoadIcons();
     void SetIconColumns(int listWidth);
 
+    // A design length at the editor's scale.
+    int S(int design) const { return Scaled(design, dpi_); }
+    // "ok" at `okLeft` (pixels), "cancel" beside it.
+    void PlaceButtons(int okLeft);
+
     // Key preview: the dialog hears the keys released on every control.
     static LRESULT CALLBACK KeyPreview(int code, WPARAM wParam, LPARAM lParam);
 
@@ -132,7 +139,8 @@ class TForm2 : public TDialog {
     HWND mainWindow_ = nullptr;
     int gridTop_ = 0;
     int rowHeight_ = 0;
-    int sideWidth_ = 0; // S, the small caption's height
+    UINT dpi_;
+    int sideWidth_ = 0; // S, the small caption's height, in pixels
     bool groupMoved_ = false;
     std::vector<std::string> groupNames_;
     std::vector<UniqueBitmap> iconBitmaps_; // entry i of the icon list draws bitmap i

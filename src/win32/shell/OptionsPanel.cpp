@@ -20,6 +20,10 @@ constexpr int GroupNameLeft = 63;
 // The "ok" button keeps this distance from the panel's right and bottom edges.
 constexpr int OkFromRight = 72;
 constexpr int OkFromBottom = 25;
+// The dialog font the system maps for its own panels: a face named outright
+// may come as a wider stand-in (Wine gives DejaVu Sans for "MS Sans Serif"),
+// and the captions would not fit the narrow window.
+constexpr FontSpec PanelFont{"MS Shell Dlg", 11};
 
 } // namespace
 
@@ -31,17 +35,13 @@ UniqueMenu BuildOptionsMenu() {
     return menu;
 }
 
-TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int height) {
+TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int height, UINT dpi) {
     RegisterClassOnce(ClassName, 0, LoadCursorA(nullptr, IDC_ARROW),
                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateHandle(WS_EX_CONTROLPARENT, ClassName, "", WS_CHILD | WS_CLIPSIBLINGS | WS_DISABLED, left,
                  top, width, height, parent, nullptr);
-    // The dialog font the system maps for its own panels: a face named
-    // outright may come as a wider stand-in (Wine gives DejaVu Sans for
-    // "MS Sans Serif"), and the captions would not fit the narrow window.
-    font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "MS Shell Dlg"));
+    layout_.SetDpi(dpi);
+    font_ = CreateScaledFont(PanelFont, dpi);
     hints_ = std::make_unique<THints>(Handle());
 
     const DWORD checkBox = BS_AUTOCHECKBOX | WS_TABSTOP;
@@ -66,7 +66,9 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     ScrollBar_groups = AddControl("SCROLLBAR", "", SBS_VERT, 115, 85, 17, 16, nullptr);
     SetGroupRange(1, 1);
     Button_add_group = std::make_unique<TSoftButt>(Handle(), "add", 63, 102, 30, 14);
+    layout_.Place(Button_add_group->Handle(), 63, 102, 30, 14);
     Button_del_group = std::make_unique<TSoftButt>(Handle(), "del", 94, 102, 30, 14);
+    layout_.Place(Button_del_group->Handle(), 94, 102, 30, 14);
     AddHint(Button_add_group->Handle(), "Add application group ");
     AddHint(Button_del_group->Handle(), "Delete application group ");
     Bevel7 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 116, width - 1, 2, nullptr);
@@ -79,7 +81,9 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     Edit_hotkey =
         AddControl("EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, GroupNameLeft, 146, 74, 17,
                    "Shows and hides the launcher from anywhere; empty: none ");
+    // Placed by Layout, from the panel's bottom-right corner.
     Button_ok_option = std::make_unique<TSoftButt>(Handle(), "ok", 80, 169, 57, 16);
+    layout_.Place(Button_ok_option->Handle(), 80, 169, 57, 16);
     for (TSoftButt* button :
          {Button_add_group.get(), Button_del_group.get(), Button_ok_option.get()})
         SendMessageA(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -108,9 +112,27 @@ HWND TPanelOptions::AddControl(const char* className, const char* caption, DWORD
     HWND control =
         CreateWindowExA(0, className, caption, WS_CHILD | WS_VISIBLE | style, left, top, width,
                         height, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    layout_.Place(control, left, top, width, height);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (hint) AddHint(control, hint);
     return control;
+}
+
+std::vector<HWND> TPanelOptions::Controls() const {
+    std::vector<HWND> controls;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        controls.push_back(child);
+    return controls;
+}
+
+void TPanelOptions::SetDpi(UINT dpi) {
+    layout_.SetDpi(dpi);
+    font_ = CreateScaledFont(PanelFont, dpi);
+    for (HWND control : Controls())
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    Layout(client.right, client.bottom);
 }
 
 void TPanelOptions::AddHint(HWND control, const char* hint) {
@@ -119,8 +141,8 @@ void TPanelOptions::AddHint(HWND control, const char* hint) {
 
 void TPanelOptions::Layout(int width, int height) {
     if (!Button_ok_option) return;
-    SetWindowPos(Button_ok_option->Handle(), nullptr, width - OkFromRight, height - OkFromBottom, 0,
-                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Button_ok_option->Handle(), nullptr, width - layout_(OkFromRight),
+                 height - layout_(OkFromBottom), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (HWND bevel : {Bevel6, Bevel7})
         SetWindowPos(bevel, nullptr, 0, 0, width - 1, 2,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -4,7 +4,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Hints.h"
 #include "common/Window.h"
@@ -26,7 +28,7 @@ UniqueMenu BuildOptionsMenu();
 // IsOpen(). Alt+X there means Pop3_Exit while ContainsFocus().
 class TPanelOptions : public TWindow {
   public:
-    TPanelOptions(HWND parent, int left, int top, int width, int height);
+    TPanelOptions(HWND parent, int left, int top, int width, int height, UINT dpi);
     ~TPanelOptions() override;
 
     // Controls, owned by the panel window.
@@ -80,6 +82,8 @@ class TPanelOptions : public TWindow {
     bool IsOpen() const;
     // The keyboard focus is on a control of the panel.
     bool ContainsFocus() const;
+    // The window moved to a display of another scale.
+    void SetDpi(UINT dpi);
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -88,10 +92,13 @@ class TPanelOptions : public TWindow {
     HWND AddControl(const char* className, const char* caption, DWORD style, int left, int top,
                     int width, int height, const char* hint);
     void AddHint(HWND control, const char* hint);
+    // Every control and soft button of the panel, for the font.
+    std::vector<HWND> Controls() const;
     void Layout(int width, int height);
     void Scroll(WPARAM request);
     void ShowMenu(LPARAM where);
 
+    TScaledLayout layout_;
     UniqueFont font_;
     std::unique_ptr<THints> hints_;
 };

@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueStore.h"
 #include "common/AnsiText.h"
 #include "common/AppInfo.h"
+#include "common/Dpi.h"
 #include "common/Error.h"
 #include "common/Links.h"
 #include "groups/GroupMenus.h"
@@ -78,11 +79,14 @@ class ScopedPressed {
     TSpeedButton* button_;
 };
 
-SIZE outerSizeForClient(int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, MainWindowStyle, FALSE, 0);
+// The outer size for a client area of design size at `dpi`.
+SIZE outerSizeForClient(int width, int height, UINT dpi) {
+    RECT r{0, 0, Scaled(width, dpi), Scaled(height, dpi)};
+    AdjustWindowRectForDpi(r, MainWindowStyle, false, 0, dpi);
     return {r.right - r.left, r.bottom - r.top};
 }
+
+constexpr FontSpec SearchLineFont{"MS Shell Dlg", 11};
 
 // Holds a flag up for one scope, whichever way the scope ends.
 class ScopedFlag {
@@ -123,10 +127,14 @@ struct TForm1::CommandRoute {
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE), applicationIcon());
-    // The outer top-left is the initial position; the client area has its size.
-    const SIZE outer = outerSizeForClient(InitialClientWidth, InitialClientHeight);
-    CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, InitialLeft, InitialTop, outer.cx,
-                 outer.cy, application_.Handle(), nullptr);
+    // The outer top-left is the initial position; the client area has its
+    // size. Both are design values: the window's scale is known once it exists.
+    CreateHandle(0, ClassName, ApplicationTitle, MainWindowStyle, InitialLeft, InitialTop, 0, 0,
+                 application_.Handle(), nullptr);
+    dpi_ = WindowDpi(Handle());
+    const SIZE outer = outerSizeForClient(InitialClientWidth, InitialClientHeight, dpi_);
+    SetWindowPos(Handle(), nullptr, Scaled(InitialLeft, dpi_), Scaled(InitialTop, dpi_), outer.cx,
+                 outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     application_.SetMainWindow(Handle());
     CreateControls();
     shortcuts_ = std::make_unique<ScopedMessageFilter>(
@@ -143,8 +151,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreateControls() {
-    Toolbar =
-        std::make_unique<TToolbar>(Handle(), [this](unsigned command) { RunCommand(command); });
+    Toolbar = std::make_unique<TToolbar>(
+        Handle(), [this](unsigned command) { RunCommand(command); }, dpi_);
     ToolButton_add = Toolbar->ToolButton_add.get();
     ToolButton_edit = Toolbar->ToolButton_edit.get();
     ToolButton_delete = Toolbar->ToolButton_delete.get();
@@ -154,8 +162,9 @@ void TForm1::CreateControls() {
 
     RECT client;
     GetClientRect(Handle(), &client);
-    StringGrid1 = std::make_unique<TItemList>(Handle(), table_, 0, ToolbarHeight, client.right,
-                                              client.bottom - ToolbarHeight);
+    const int listTop = Toolbar->Height();
+    StringGrid1 = std::make_unique<TItemList>(Handle(), table_, 0, listTop, client.right,
+                                              client.bottom - listTop, dpi_);
     StringGrid1->OnClick = [this] { StringGrid1Click(); };
     StringGrid1->OnDblClick = [this] { RunCommand(CmdLaunch); };
     StringGrid1->OnMouseDown = [this] { StringGrid1MouseDown(); };
@@ -168,12 +177,12 @@ void TForm1::CreateControls() {
     searchLine_.reset(CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_SUNKEN,
                                       0, 0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr),
                                       nullptr));
-    SendMessageA(searchLine_.get(), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
+    SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), FALSE);
 
     // Behind the list, closed, until the options command opens it.
-    Panel_options = std::make_unique<TPanelOptions>(Handle(), 0, ToolbarHeight, client.right,
-                                                    client.bottom - ToolbarHeight);
+    Panel_options = std::make_unique<TPanelOptions>(Handle(), 0, listTop, client.right,
+                                                    client.bottom - listTop, dpi_);
     Panel_options->OnOk = [this] { RunCommand(Pop3_Ok); };
     Panel_options->OnExit = [this] { RunCommand(Pop3_Exit); };
     Panel_options->OnAddGroup = [this] { Button_add_groupClick(); };
@@ -230,7 +239,7 @@ void TForm1::DecideRestrictedMode() {
 void TForm1::SetUpListGeometry() {
     RECT client;
     GetClientRect(Handle(), &client);
-    StringGrid1->SetColumnWidth(client.right - ColumnMargin);
+    StringGrid1->SetColumnWidth(client.right - Scaled(ColumnMargin, dpi_));
 }
 
 // Filled in with the tray and window-state commands.
@@ -466,14 +475,14 @@ void TForm1::FormResize() {
     if (!StringGrid1) return;
     RECT client;
     GetClientRect(Handle(), &client);
-    const int height = std::max<int>(0, client.bottom - ToolbarHeight);
-    const int line = search_.empty() ? 0 : std::min(SearchLineHeight, height);
-    MoveWindow(StringGrid1->Handle(), 0, ToolbarHeight, client.right, height - line, TRUE);
+    const int top = Toolbar->Height();
+    const int height = std::max<int>(0, client.bottom - top);
+    const int line = search_.empty() ? 0 : std::min(Scaled(SearchLineHeight, dpi_), height);
+    MoveWindow(StringGrid1->Handle(), 0, top, client.right, height - line, TRUE);
     MoveWindow(searchLine_.get(), 0, client.bottom - line, client.right, line, TRUE);
-    if (Panel_options)
-        MoveWindow(Panel_options->Handle(), 0, ToolbarHeight, client.right, height, TRUE);
-    int width = client.right - ColumnMargin;
-    if (StringGrid1->ScrollBarShown()) width -= GetSystemMetrics(SM_CXVSCROLL);
+    if (Panel_options) MoveWindow(Panel_options->Handle(), 0, top, client.right, height, TRUE);
+    int width = client.right - Scaled(ColumnMargin, dpi_);
+    if (StringGrid1->ScrollBarShown()) width -= SystemMetricForDpi(SM_CXVSCROLL, dpi_);
     StringGrid1->SetColumnWidth(width);
 }
 
@@ -641,10 +650,11 @@ void TForm1::FormKeyUp(WPARAM key) {
 
 void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
     // The whole toolbar stays visible; the height may shrink to the caption.
-    const int frame = GetSystemMetrics(SM_CXFRAME);
-    limits.ptMinTrackSize.x = 2 * frame + TToolbar::MinimumClientWidth();
-    limits.ptMinTrackSize.y = GetSystemMetrics(SM_CYCAPTION);
-    if (Panel_options && Panel_options->IsOpen()) limits.ptMinTrackSize.y += OptionsPanelHeight;
+    const int frame = SystemMetricForDpi(SM_CXFRAME, dpi_);
+    limits.ptMinTrackSize.x = 2 * frame + (Toolbar ? Toolbar->MinimumClientWidth() : 0);
+    limits.ptMinTrackSize.y = SystemMetricForDpi(SM_CYCAPTION, dpi_);
+    if (Panel_options && Panel_options->IsOpen())
+        limits.ptMinTrackSize.y += Scaled(OptionsPanelHeight, dpi_);
     limits.ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
     limits.ptMaxTrackSize.y = GetSystemMetrics(SM_CYSCREEN);
 }
@@ -700,7 +710,8 @@ void TForm1::ToolButton_menuClick() {
     RECT r;
     GetWindowRect(ToolButton_menu->Handle(), &r);
     const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    PopupMenu_mainPopup({centre.x + ShowMenuOffset.x, centre.y + ShowMenuOffset.y});
+    PopupMenu_mainPopup(
+        {centre.x + Scaled(ShowMenuOffset.x, dpi_), centre.y + Scaled(ShowMenuOffset.y, dpi_)});
     ToolButton_menu->SetDown(false);
 }
 
@@ -759,7 +770,7 @@ void TForm1::ToolButton_editClick() {
     const ScopedPressed pressed(ToolButton_edit);
     const int row = table_.currentRow();
     const ItemEditResult result = EditItem(
-        Handle(), ToolbarHeight, DefaultRowHeight,
+        Handle(), Toolbar->Height(), StringGrid1->RowHeight(),
         {table_.cells(row), LauncherFolder(),
          restrictedMode_ ? GroupList{MainGroupName} : readGroups(*preferences_), restrictedMode_});
     if (!result.confirmed) return;
@@ -788,7 +799,7 @@ void TForm1::ToolButton_optionsClick() {
     ToolButton_options->SetDown(true);
     RECT r;
     GetWindowRect(Handle(), &r);
-    const int lowest = GetSystemMetrics(SM_CYCAPTION) + OptionsPanelHeight;
+    const int lowest = SystemMetricForDpi(SM_CYCAPTION, dpi_) + Scaled(OptionsPanelHeight, dpi_);
     if (r.bottom - r.top < lowest)
         SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, lowest,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -848,7 +859,7 @@ void TForm1::PopupMenu_groupsPopup() {
     // At the main window's left edge, level with the top of the list.
     RECT r;
     GetWindowRect(Handle(), &r);
-    POINT listTop{0, ToolbarHeight};
+    POINT listTop{0, Toolbar->Height()};
     ClientToScreen(Handle(), &listTop);
     UniqueMenu menu = BuildGroupsPopup(groups_);
     SetForegroundWindow(Handle());
@@ -873,7 +884,7 @@ void TForm1::Pop1_StayOnTopClick() {
 }
 
 void TForm1::Pop1_AboutClick() {
-    FormAbout->ShowBeside(Handle(), ToolbarHeight, DefaultRowHeight);
+    FormAbout->ShowBeside(Handle(), Toolbar->Height(), StringGrid1->RowHeight());
 }
 
 void TForm1::OpenDonationPage() {
@@ -1001,6 +1012,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_TRAYICON, &TForm1::OnTrayIcon},
         {WM_HOTKEY, &TForm1::OnHotKey},
         {WM_TIMER, &TForm1::OnTimer},
+        {WM_DPICHANGED, &TForm1::OnDpiChanged},
     };
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
@@ -1014,6 +1026,23 @@ LRESULT TForm1::OnPaint(WPARAM, LPARAM) {
     RECT client;
     GetClientRect(Handle(), &client);
     Toolbar->Paint(paint.dc(), client.right);
+    return 0;
+}
+
+// Moved to a display of another scale: everything is laid out again from its
+// design size, in the rectangle the system suggests.
+LRESULT TForm1::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    dpi_ = HIWORD(wParam);
+    Toolbar->SetDpi(dpi_);
+    StringGrid1->SetDpi(dpi_);
+    Panel_options->SetDpi(dpi_);
+    searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
+    SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), TRUE);
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FormResize();
+    InvalidateRect(Handle(), nullptr, TRUE);
     return 0;
 }
 
@@ -1067,7 +1096,7 @@ LRESULT TForm1::OnContextMenu(WPARAM, LPARAM lParam) {
     POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (lParam == -1) {
         const RECT row = StringGrid1->RowRect(table_.currentRow());
-        p = {row.left + ContextMenuIndent, row.bottom};
+        p = {row.left + Scaled(ContextMenuIndent, dpi_), row.bottom};
         ClientToScreen(StringGrid1->Handle(), &p);
     }
     PopupMenu_mainPopup(p);

@@ -196,6 +196,7 @@ class TForm1 : public TWindow {
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnHotKey(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnDpiChanged(WPARAM, LPARAM);
 
     std::vector<MenuEntry> MainMenuEntries() const;
     void PopupMenu_mainPopup(POINT screen);
@@ -237,6 +238,10 @@ class TForm1 : public TWindow {
     std::string search_;
     int rowBeforeSearch_ = 0;
     UniqueWindow searchLine_;
+    UniqueFont searchFont_;
+    // The scale of the display the window is on; design sizes go through
+    // Scaled() with it.
+    UINT dpi_ = DesignDpi;
     std::string hotKeyText_;
     bool hotKeyRegistered_ = false;
     // An Alt shortcut ran: the release of Alt that follows is not a menu key.

@@ -45,13 +45,15 @@ const ButtonSpec Buttons[] = {
 
 } // namespace
 
-TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run) : hints_(form) {
+TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run, UINT dpi) : hints_(form) {
+    layout_.SetDpi(dpi);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     for (const ButtonSpec& spec : Buttons) {
         auto& button = this->*spec.member;
         button = std::make_unique<TSpeedButton>(form, spec.left, ButtonTop, spec.width,
                                                 ButtonHeight, spec.glyph, spec.look, spec.place);
+        layout_.Place(button->Handle(), spec.left, ButtonTop, spec.width, ButtonHeight);
         button->OnClick = [run, command = spec.command] { run(command); };
         hints_.Add(form, button->Handle(), spec.hint);
     }
@@ -62,17 +64,19 @@ void TToolbar::SetAllEnabled(bool enabled) {
         (this->*spec.member)->SetEnabled(enabled);
 }
 
-int TToolbar::MinimumClientWidth() {
-    return DividerLefts[std::size(DividerLefts) - 1] + DividerWidth + 2;
+int TToolbar::MinimumClientWidth() const {
+    return layout_(DividerLefts[std::size(DividerLefts) - 1] + DividerWidth + 2);
 }
 
 void TToolbar::Paint(HDC dc, int clientWidth) const {
-    RECT strip{0, 0, clientWidth, ToolbarHeight};
+    RECT strip{0, 0, clientWidth, Height()};
     FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
     RECT line{0, 0, clientWidth, 2};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    // The etched lines stay two pixels wide: they are edges, not areas.
     for (int left : DividerLefts) {
-        RECT divider{left, DividerTop, left + DividerWidth, DividerTop + DividerHeight};
+        RECT divider{layout_(left), layout_(DividerTop), layout_(left) + DividerWidth,
+                     layout_(DividerTop + DividerHeight)};
         DrawEdge(dc, &divider, EDGE_ETCHED, BF_LEFT);
     }
 }

@@ -4,12 +4,14 @@
 #include <functional>
 #include <memory>
 
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Hints.h"
 #include "ui/SpeedButton.h"
 
 namespace qd {
 
+// In design pixels; the strip is scaled with its window.
 constexpr int ToolbarHeight = 24;
 
 // The strip along the top of the main window: six speed buttons with their
@@ -17,7 +19,7 @@ constexpr int ToolbarHeight = 24;
 class TToolbar {
   public:
     // `run` receives the menu command of the clicked button.
-    TToolbar(HWND form, std::function<void(unsigned command)> run);
+    TToolbar(HWND form, std::function<void(unsigned command)> run, UINT dpi);
 
     std::unique_ptr<TSpeedButton> ToolButton_add;
     std::unique_ptr<TSpeedButton> ToolButton_edit;
@@ -29,11 +31,16 @@ class TToolbar {
     // Enables or disables every button of the strip.
     void SetAllEnabled(bool enabled);
     void Paint(HDC dc, int clientWidth) const;
-    // The narrowest client width that shows every button.
-    static int MinimumClientWidth();
+    // The strip's height and the narrowest client width that shows every
+    // button, at the current scale.
+    int Height() const { return layout_(ToolbarHeight); }
+    int MinimumClientWidth() const;
+    // The window moved to a display of another scale.
+    void SetDpi(UINT dpi) { layout_.SetDpi(dpi); }
 
   private:
     THints hints_;
+    TScaledLayout layout_;
 };
 
 } // namespace qd

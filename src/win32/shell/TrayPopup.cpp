@@ -1,5 +1,7 @@
 #include "shell/TrayPopup.h"
 
+#include "common/Dpi.h"
+
 namespace qd {
 
 UINT TrayLaunchCommand(int position) {
@@ -41,8 +43,10 @@ UINT ShowTrayMenu(HWND owner, HMENU menu) {
     SetForegroundWindow(owner);
     POINT cursor{};
     GetCursorPos(&cursor);
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x + 5, cursor.y - 4, 0, owner, nullptr));
+    const UINT dpi = WindowDpi(owner);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x + Scaled(5, dpi),
+                       cursor.y - Scaled(4, dpi), 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     return command;
 }

@@ -17,15 +17,21 @@ constexpr int TextTop = 6;
 constexpr int TextLeft = 17 + IconSize;
 } // namespace
 
-TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height)
-    : table_(table) {
-    font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+constexpr FontSpec ListFont{"MS Sans Serif", 11};
+
+TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height,
+                     UINT dpi)
+    : table_(table), dpi_(dpi), font_(CreateScaledFont(ListFont, dpi)) {
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), nullptr);
     CreateHandle(0, ClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, left, top,
                  width, height, parent, nullptr);
     UpdateScrollBar();
+}
+
+void TItemList::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    font_ = CreateScaledFont(ListFont, dpi);
+    TableChanged();
 }
 
 int TItemList::ShownRowsBefore(int row) const {
@@ -42,7 +48,7 @@ int TItemList::ShownRowCount() const {
 int TItemList::VisibleRowCapacity() const {
     RECT r;
     GetClientRect(Handle(), &r);
-    return std::max<int>(1, (r.bottom - r.top) / DefaultRowHeight);
+    return std::max<int>(1, (r.bottom - r.top) / RowHeight());
 }
 
 bool TItemList::ScrollBarShown() const {
@@ -113,7 +119,7 @@ void TItemList::SelectRow(int row) {
 
 int TItemList::RowAt(int y) const {
     if (y < 0) return -1;
-    int index = topRow_ + y / DefaultRowHeight;
+    int index = topRow_ + y / RowHeight();
     for (int r = 0; r < table_.rowCount(); ++r) {
         if (!table_.isShown(r)) continue;
         if (index-- == 0) return r;
@@ -122,8 +128,8 @@ int TItemList::RowAt(int y) const {
 }
 
 RECT TItemList::RowRect(int row) const {
-    const int top = (ShownRowsBefore(row) - topRow_) * DefaultRowHeight;
-    return RECT{0, top, columnWidth_, top + DefaultRowHeight};
+    const int top = (ShownRowsBefore(row) - topRow_) * RowHeight();
+    return RECT{0, top, columnWidth_, top + RowHeight()};
 }
 
 void TItemList::SelectAtPoint(int y) {
@@ -243,7 +249,7 @@ void TItemList::Paint(HDC dc, const RECT& area) {
         if (!table_.isShown(r)) continue;
         if (index++ < topRow_) continue;
         DrawRow(memory.get(), r, top, r == table_.currentRow());
-        top += DefaultRowHeight;
+        top += RowHeight();
     }
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
            area.left, area.top, SRCCOPY);
@@ -255,7 +261,7 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
         table_.isDisabled(row) ? DisabledTextColour : GetSysColor(COLOR_WINDOWTEXT);
     // Column 0 and the one-pixel last column; a pixel line of background
     // stays above and below every band.
-    RECT bandRect{0, top + 1, columnWidth_ + 1, top + DefaultRowHeight - 1};
+    RECT bandRect{0, top + 1, columnWidth_ + 1, top + RowHeight() - 1};
     UniqueBrush brush(CreateSolidBrush(band));
     FillRect(dc, &bandRect, brush.get());
     if (table_.isEmpty()) return;
@@ -267,8 +273,9 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     const IconImage& icon = table_.icon(row);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = icon.pixels[i] == IconImage::Transparent ? bandPixel : icon.pixels[i];
-    SetDIBitsToDevice(dc, IconLeft, top + IconTop, IconSize, IconSize, 0, 0, 0, IconSize,
-                      pixels.data(), &info, DIB_RGB_COLORS);
+    const int iconSize = Scaled(IconSize, dpi_);
+    StretchDIBits(dc, Scaled(IconLeft, dpi_), top + Scaled(IconTop, dpi_), iconSize, iconSize, 0, 0,
+                  IconSize, IconSize, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 
     const std::string& title = table_.cell(ColTitle, row);
     SetTextColor(dc, text);
@@ -277,7 +284,8 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     // Every character is at least a pixel wide: what lies past the column is
     // never seen, and a title of megabytes must not stall each paint.
     const std::size_t drawn = std::min(title.size(), static_cast<std::size_t>(columnWidth_));
-    TextOutA(dc, TextLeft, top + TextTop, title.c_str(), static_cast<int>(drawn));
+    TextOutA(dc, Scaled(TextLeft, dpi_), top + Scaled(TextTop, dpi_), title.c_str(),
+             static_cast<int>(drawn));
 }
 
 } // namespace qd

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "catalogue/ItemTable.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Window.h"
 
@@ -14,7 +15,7 @@ namespace qd {
 // is given and keeps the table's current row as its selection.
 class TItemList : public TWindow {
   public:
-    TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height);
+    TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height, UINT dpi);
 
     // The row-selection handling, run after every left click on the list and
     // whenever the current row changes.
@@ -50,6 +51,10 @@ class TItemList : public TWindow {
     RECT RowRect(int row) const;
     // Shown rows that fit in the view: the step of Page Up and Page Down.
     int VisibleRowCapacity() const;
+    // A row's height in pixels at the list's scale.
+    int RowHeight() const { return Scaled(DefaultRowHeight, dpi_); }
+    // The list moved to a display of another scale: new font, new row height.
+    void SetDpi(UINT dpi);
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -66,6 +71,7 @@ class TItemList : public TWindow {
     void MakeCurrent(int row);
 
     ItemTable& table_;
+    UINT dpi_;
     UniqueFont font_;
     int columnWidth_ = 0;
     int topRow_ = 0; // index among shown rows

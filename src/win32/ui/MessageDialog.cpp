@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/Dialog.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 
 namespace qd {
@@ -13,11 +14,13 @@ namespace {
 
 constexpr int TextId = 0xFFFF; // where message boxes keep their text
 constexpr int IconId = 0xFFFE;
-constexpr int Margin = 12;
-constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 25;
-constexpr int ButtonGap = 6;
-constexpr int IconEdge = 32;
+constexpr int DesignMargin = 12;
+constexpr int DesignButtonWidth = 75;
+constexpr int DesignButtonHeight = 25;
+constexpr int DesignButtonGap = 6;
+constexpr int DesignIconEdge = 32;
+// Longer lines of the message wrap.
+constexpr int DesignTextWidth = 360;
 
 struct Button {
     TMsgDlgBtn kind;
@@ -91,25 +94,31 @@ void TMessageDialog::LayOut() {
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Design sizes at the dialog's scale; the font is the system's own.
+    const UINT dpi = WindowDpi(dialog);
+    const int margin = Scaled(DesignMargin, dpi), iconEdge = Scaled(DesignIconEdge, dpi),
+              buttonWidth = Scaled(DesignButtonWidth, dpi),
+              buttonHeight = Scaled(DesignButtonHeight, dpi),
+              buttonGap = Scaled(DesignButtonGap, dpi);
 
-    RECT textRect{0, 0, 360, 0};
+    RECT textRect{0, 0, Scaled(DesignTextWidth, dpi), 0};
     {
         ScopedWindowDC dc(dialog);
         ScopedSelect select(dc.get(), font_.get());
         DrawTextA(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &textRect,
                   DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDTABS);
     }
-    const int textLeft = Margin + IconEdge + Margin;
-    const int textHeight = std::max<int>(textRect.bottom, IconEdge);
+    const int textLeft = margin + iconEdge + margin;
+    const int textHeight = std::max<int>(textRect.bottom, iconEdge);
     const int buttonsWidth =
-        static_cast<int>(buttons_.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
+        static_cast<int>(buttons_.size()) * (buttonWidth + buttonGap) - buttonGap;
     const int clientWidth =
-        std::max<int>(textLeft + textRect.right + Margin, buttonsWidth + 2 * Margin);
-    const int buttonsTop = Margin + textHeight + Margin;
-    const int clientHeight = buttonsTop + ButtonHeight + Margin;
+        std::max<int>(textLeft + textRect.right + margin, buttonsWidth + 2 * margin);
+    const int buttonsTop = margin + textHeight + margin;
+    const int clientHeight = buttonsTop + buttonHeight + margin;
 
     HWND icon = CreateWindowExA(
-        0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, Margin, Margin, IconEdge, IconEdge,
+        0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, margin, margin, iconEdge, iconEdge,
         dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IconId)), instance, nullptr);
     SendMessageA(icon, STM_SETICON,
                  reinterpret_cast<WPARAM>(
@@ -117,7 +126,7 @@ void TMessageDialog::LayOut() {
                  0);
     HWND text = CreateWindowExA(
         0, "STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, textLeft,
-        Margin + (textHeight - textRect.bottom) / 2, textRect.right, textRect.bottom, dialog,
+        margin + (textHeight - textRect.bottom) / 2, textRect.right, textRect.bottom, dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(TextId)), instance, nullptr);
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
@@ -126,15 +135,15 @@ void TMessageDialog::LayOut() {
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                             (b.id == defaultId_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         HWND button = CreateWindowExA(
-            0, "BUTTON", b.caption, style, left, buttonsTop, ButtonWidth, ButtonHeight, dialog,
+            0, "BUTTON", b.caption, style, left, buttonsTop, buttonWidth, buttonHeight, dialog,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance, nullptr);
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        left += ButtonWidth + ButtonGap;
+        left += buttonWidth + buttonGap;
     }
 
     RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, GetWindowLongA(dialog, GWL_STYLE), FALSE,
-                       GetWindowLongA(dialog, GWL_EXSTYLE));
+    AdjustWindowRectForDpi(outer, GetWindowLongA(dialog, GWL_STYLE), false,
+                           GetWindowLongA(dialog, GWL_EXSTYLE), dpi);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     RECT area;
     HWND owner = GetWindow(dialog, GW_OWNER);

@@ -7,6 +7,7 @@
 
 #include "ResourceIds.h"
 #include "common/AppInfo.h"
+#include "common/Dpi.h"
 #include "common/Links.h"
 #include "ui/AboutPlacement.h"
 
@@ -56,14 +57,13 @@ const LabelSpec* specOf(int id) {
     return nullptr;
 }
 
-UniqueFont makeFont(int pixelHeight, bool bold, bool underline) {
-    return UniqueFont(CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                  underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                  // The system's dialog face: an outright "MS Sans Serif" may
-                                  // come as a wider stand-in that runs past the labels.
-                                  "MS Shell Dlg"));
-}
+// The system's dialog face: an outright "MS Sans Serif" may come as a wider
+// stand-in that runs past the labels.
+constexpr char AboutFace[] = "MS Shell Dlg";
+constexpr FontSpec FormFont{AboutFace, 12};
+constexpr FontSpec CreditFont{AboutFace, 11, true};
+constexpr FontSpec SymbolFont{AboutFace, 13};
+constexpr FontSpec LinkFont{AboutFace, 11, false, true};
 
 RECT childRect(HWND dialog, int id) {
     RECT r;
@@ -76,8 +76,6 @@ RECT childRect(HWND dialog, int id) {
 
 TFormAbout::TFormAbout(const std::string& version)
     : TDialog(AboutStyle), caption_(std::string(ApplicationTitle) + " (v" + version + ")"),
-      formFont_(makeFont(12, false, false)), creditFont_(makeFont(11, true, false)),
-      symbolFont_(makeFont(13, false, false)), linkFont_(makeFont(11, false, true)),
       logo_(
           static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK),
                                         IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {}
@@ -90,6 +88,12 @@ INT_PTR TFormAbout::ShowBeside(HWND mainWindow, int gridTop, int rowHeight) {
 }
 
 void TFormAbout::FormCreate() {
+    // Sized for the display it opens on, each time it opens.
+    dpi_ = WindowDpi(Handle());
+    formFont_ = CreateScaledFont(FormFont, dpi_);
+    creditFont_ = CreateScaledFont(CreditFont, dpi_);
+    symbolFont_ = CreateScaledFont(SymbolFont, dpi_);
+    linkFont_ = CreateScaledFont(LinkFont, dpi_);
     SetWindowTextA(Handle(), caption_.c_str());
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     CreateLabels();
@@ -99,9 +103,9 @@ void TFormAbout::FormCreate() {
     LONG right = 0;
     for (const LabelSpec& spec : Labels)
         right = std::max(right, childRect(Handle(), spec.id).right);
-    RECT outer{0, 0, right + EdgeGap, lowest.bottom + EdgeGap};
-    AdjustWindowRectEx(&outer, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
-                       GetWindowLongA(Handle(), GWL_EXSTYLE));
+    RECT outer{0, 0, right + Scaled(EdgeGap, dpi_), lowest.bottom + Scaled(EdgeGap, dpi_)};
+    AdjustWindowRectForDpi(outer, GetWindowLongA(Handle(), GWL_STYLE), false,
+                           GetWindowLongA(Handle(), GWL_EXSTYLE), dpi_);
     SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (mainWindow_) PlaceBesideMainWindow();
@@ -112,8 +116,9 @@ void TFormAbout::CreateLabels() {
     // Every control notifies its clicks, including those that ignore them:
     // a click on them must not fall through to the background, which closes.
     CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
-                    Image1Rect.left, Image1Rect.top, Image1Rect.right - Image1Rect.left,
-                    Image1Rect.bottom - Image1Rect.top, Handle(),
+                    Scaled(Image1Rect.left, dpi_), Scaled(Image1Rect.top, dpi_),
+                    Scaled(Image1Rect.right - Image1Rect.left, dpi_),
+                    Scaled(Image1Rect.bottom - Image1Rect.top, dpi_), Handle(),
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(Image1)), instance, nullptr);
     hints_ = std::make_unique<THints>(nullptr);
     // Texts of one line follow each other: a face wider than the design's
@@ -132,12 +137,13 @@ void TFormAbout::CreateLabels() {
             DrawTextA(dc.get(), spec.text, -1, &text, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
         }
         const bool sameLine = std::abs(spec.top - lineTop) <= 1;
-        const int left = sameLine ? std::max(spec.left, lineRight + 1) : spec.left;
+        const int designLeft = Scaled(spec.left, dpi_);
+        const int left = sameLine ? std::max(designLeft, lineRight + 1) : designLeft;
         lineTop = spec.top;
         lineRight = left + text.right;
         HWND label = CreateWindowExA(
-            0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, left, spec.top,
-            text.right, text.bottom, Handle(),
+            0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, left,
+            Scaled(spec.top, dpi_), text.right, text.bottom, Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (spec.hint) hints_->Add(Handle(), label, spec.hint);
@@ -150,7 +156,7 @@ void TFormAbout::PlaceBesideMainWindow() {
     GetWindowRect(Handle(), &about);
     const ScreenPoint at =
         aboutBoxPosition(main.left, main.top, main.right - main.left, about.right - about.left,
-                         GetSystemMetrics(SM_CYSMCAPTION), gridTop_, rowHeight_);
+                         SystemMetricForDpi(SM_CYSMCAPTION, dpi_), gridTop_, rowHeight_);
     SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

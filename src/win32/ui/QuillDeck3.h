@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/Dialog.h"
+#include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Hints.h"
 
@@ -58,6 +59,7 @@ class TFormAbout : public TDialog {
     void ControlClick(int id);
 
     std::string caption_;
+    UINT dpi_ = DesignDpi;
     UniqueFont formFont_, creditFont_, symbolFont_, linkFont_;
     UniqueIcon logo_;
     std::unique_ptr<THints> hints_;

@@ -1,0 +1,105 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/Dpi.h"
+#include "shell/QuillDeck1.h"
+#include "support/LauncherFolder.h"
+#include "support/RealInput.h"
+
+namespace qd {
+namespace {
+
+// Every child of a window, in the window's client coordinates, in z order.
+std::vector<RECT> childRects(HWND window) {
+    std::vector<RECT> rects;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        rects.push_back(r);
+    }
+    return rects;
+}
+
+RECT clientRect(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    return r;
+}
+
+// Tells the window it now shows on a display of `dpi`, suggesting the outer
+// rectangle whose client area is `client`, as the system would.
+void moveToDisplay(HWND window, UINT dpi, SIZE client) {
+    RECT outer, inner;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    const RECT suggested{outer.left, outer.top,
+                         outer.left + (outer.right - outer.left) - inner.right + client.cx,
+                         outer.top + (outer.bottom - outer.top) - inner.bottom + client.cy};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    qdtest::runMessages(50);
+}
+
+void expectScaled(const RECT& design, const RECT& actual, UINT dpi) {
+    EXPECT_NEAR(actual.left, Scaled(design.left, dpi), 1);
+    EXPECT_NEAR(actual.top, Scaled(design.top, dpi), 1);
+    EXPECT_NEAR(actual.right - actual.left, Scaled(design.right - design.left, dpi), 1);
+    EXPECT_NEAR(actual.bottom - actual.top, Scaled(design.bottom - design.top, dpi), 1);
+}
+
+TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
+    qdtest::LauncherFolder launcher;
+    launcher.addProbe("First", "first.exe");
+    launcher.addProbe("Second", "second.exe");
+    auto form = launcher.start();
+    HWND window = form->Handle();
+    HWND panel = form->Panel_options->Handle();
+    const RECT client96 = clientRect(window);
+    const auto toolbarRects = [&] {
+        std::vector<RECT> rects;
+        for (TSpeedButton* b :
+             {form->ToolButton_add, form->ToolButton_edit, form->ToolButton_delete,
+              form->ToolButton_options, form->ToolButton_menu, form->ToolButton_exit}) {
+            RECT r;
+            GetWindowRect(b->Handle(), &r);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            rects.push_back(r);
+        }
+        return rects;
+    };
+    const std::vector<RECT> toolbar96 = toolbarRects();
+    const std::vector<RECT> panel96 = childRects(panel);
+    const RECT row96 = form->StringGrid1->RowRect(0);
+
+    moveToDisplay(window, 144, {Scaled(client96.right, 144), Scaled(client96.bottom, 144)});
+    const std::vector<RECT> toolbar144 = toolbarRects();
+    for (size_t i = 0; i < toolbar96.size(); ++i)
+        expectScaled(toolbar96[i], toolbar144[i], 144);
+    RECT list;
+    GetWindowRect(form->StringGrid1->Handle(), &list);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.top, Scaled(24, 144));
+    const RECT row144 = form->StringGrid1->RowRect(0);
+    EXPECT_EQ(row144.bottom - row144.top, Scaled(row96.bottom - row96.top, 144));
+    // The panel's controls that do not follow its edges keep their design place.
+    const std::vector<RECT> panel144 = childRects(panel);
+    ASSERT_EQ(panel144.size(), panel96.size());
+    expectScaled(panel96.front(), panel144.front(), 144);
+
+    moveToDisplay(window, 96, {client96.right, client96.bottom});
+    const std::vector<RECT> toolbarBack = toolbarRects();
+    for (size_t i = 0; i < toolbar96.size(); ++i)
+        EXPECT_TRUE(EqualRect(&toolbar96[i], &toolbarBack[i])) << "button " << i;
+    const std::vector<RECT> panelBack = childRects(panel);
+    for (size_t i = 0; i < panel96.size(); ++i)
+        EXPECT_TRUE(EqualRect(&panel96[i], &panelBack[i])) << "panel control " << i;
+    const RECT rowBack = form->StringGrid1->RowRect(0);
+    EXPECT_TRUE(EqualRect(&row96, &rowBack));
+    qdtest::closeForm(*form);
+}
+
+} // namespace
+} // namespace qd
