@@ -53,8 +53,12 @@ add_by_drop() {
     window_place
     local x=$((left + width / 2)) y=$((top + height / 2))
     xdotool mousemove "$x" "$y"
+    shoot before-drop.png
     "$SUPPORT/qd_xdnd_drop" "$x" "$y" "$1" || fail "the launcher did not take the dropped file"
     sleep 0.5
+    shoot after-drop.png
+    same_picture "$SHOTS/before-drop.png" "$SHOTS/after-drop.png" && fail "the drop added no row"
+    rm -f "$SHOTS"/{before,after}-drop.png
 }
 
 # Answers the message box with the given caption by Return, after its picture.
