@@ -20,8 +20,8 @@ enum { XdndVersion = 5, TimeoutMs = 5000 };
 
 static Display* display;
 static Window source;
-static Atom XdndAware, XdndSelection, XdndEnter, XdndPosition, XdndStatus, XdndDrop,
-    XdndFinished, XdndLeave, XdndActionCopy, UriList;
+static Atom XdndAware, XdndSelection, XdndEnter, XdndPosition, XdndStatus, XdndDrop, XdndFinished,
+    XdndLeave, XdndActionCopy, UriList;
 
 static long elapsedMs(const struct timespec* start) {
     struct timespec now;
@@ -34,8 +34,8 @@ static int isXdndAware(Window window) {
     int format;
     unsigned long count, remaining;
     unsigned char* data = NULL;
-    if (XGetWindowProperty(display, window, XdndAware, 0, 1, False, XA_ATOM, &type, &format,
-                           &count, &remaining, &data) != Success)
+    if (XGetWindowProperty(display, window, XdndAware, 0, 1, False, XA_ATOM, &type, &format, &count,
+                           &remaining, &data) != Success)
         return 0;
     const int aware = type == XA_ATOM && count == 1;
     if (data) XFree(data);
@@ -84,8 +84,8 @@ static void answerSelectionRequest(const XSelectionRequestEvent* request, const 
     reply.time = request->time;
     reply.property = None;
     if (request->target == UriList && request->property != None) {
-        XChangeProperty(display, request->requestor, request->property, UriList, 8,
-                        PropModeReplace, (const unsigned char*)uris, (int)strlen(uris));
+        XChangeProperty(display, request->requestor, request->property, UriList, 8, PropModeReplace,
+                        (const unsigned char*)uris, (int)strlen(uris));
         reply.property = request->property;
     }
     XSendEvent(display, request->requestor, False, NoEventMask, (XEvent*)&reply);
