@@ -11,6 +11,8 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   # running and testing under Wine on a virtual display
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
+  # the drop driver of the end-to-end tests, a native X11 client
+  gcc libx11-dev
   # digest benchmark references
   openssl coreutils
   # the package and its check

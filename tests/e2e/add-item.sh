@@ -11,19 +11,7 @@ source "$(dirname "$0")/lib.sh"
 mkdir -p "$LAUNCHER/Apps"
 cp "$SUPPORT/qd_sample_many_icons.exe" "$LAUNCHER/Apps/Sample.exe"
 
-# The item fingerprint, computed apart from the program: the upper-case hex
-# SHA-1 with every character XOR 0x5A, then XOR 0x46.
-scramble() {
-    local hex=$1 out="" code char i
-    for ((i = 0; i < ${#hex}; i++)); do
-        printf -v code '%d' "'${hex:i:1}"
-        printf -v char "\\x$(printf '%x' $((code ^ 0x5A ^ 0x46)))"
-        out+=$char
-    done
-    printf '%s' "$out"
-}
-digest=$(sha1sum "$LAUNCHER/Apps/Sample.exe" | cut -d' ' -f1 | tr a-f A-F)
-fingerprint=$(scramble "$digest")
+fingerprint=$(fingerprint "$LAUNCHER/Apps/Sample.exe")
 
 start_launcher
 sleep 1

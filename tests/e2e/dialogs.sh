@@ -15,33 +15,6 @@ for n in 1 3 4 5; do echo "program $n" >"$LAUNCHER/tools/item$n.exe"; done
 cp "$EXE" "$LAUNCHER/tools/item2.exe"
 printf '[Preferences]\r\nCheckSafe=0\r\nSelectItem=2\r\n' >"$LAUNCHER/QuillDeck.ini"
 
-# The X window whose name matches a pattern and is wider than a few pixels,
-# as "left top width height"; fails when none comes within five seconds.
-x_window() {
-    local id info
-    for _ in $(seq 50); do
-        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-            info=$(xwininfo -id "$id")
-            if (($(awk '/Width:/ { print $2 }' <<<"$info") > 50)); then
-                awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-                     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }' <<<"$info"
-                return 0
-            fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
-gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-# Saves the desktop cropped to a dialog with a margin around it.
-shoot_dialog() {
-    local left top width height
-    read -r left top width height <<<"$2"
-    import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
-    convert "$SHOTS/desktop.png" -crop "$((width + 20))x$((height + 20))+$((left - 10))+$((top - 10))" \
-        +repage "$SHOTS/$1"
-}
-
 start_launcher
 remote wait-ready 20000 || fail "the start-up pass did not end"
 shoot before-menu.png 160 200

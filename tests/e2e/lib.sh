@@ -30,14 +30,18 @@ start_launcher() {
     remote wait-window 20000 || fail "the main window did not appear"
 }
 
-# Waits for the launch probe's report in the launcher folder and prints the
-# name of the program that wrote it ("" when none came).
-started_program() {
-    local report=$LAUNCHER/probe-out.txt
+# Waits for the launch probe's report in a folder (the launcher folder when
+# none is named) and prints it without carriage returns ("" when none came).
+probe_report() {
+    local report=${1:-$LAUNCHER}/probe-out.txt
     for _ in $(seq 100); do [[ -e $report ]] && break; sleep 0.1; done
-    [[ -e $report ]] && tr -d '\r' <"$report" | sed -n 's/^self://p'
+    [[ -e $report ]] && tr -d '\r' <"$report"
     return 0
 }
+
+# Waits for the launch probe's report in the launcher folder and prints the
+# name of the program that wrote it ("" when none came).
+started_program() { probe_report | sed -n 's/^self://p'; }
 
 # Waits for the launcher started last to end; fails on a non-zero exit code.
 wait_launcher_exit() {
@@ -60,4 +64,46 @@ shoot() {
     import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
     convert "$SHOTS/desktop.png" -crop "$((width + ${2:-120}))x$((height + ${3:-20}))+$((left - 10))+$((top - 10))" \
         +repage "$SHOTS/$1"
+}
+
+# The X window whose name matches a pattern and is wider than a few pixels,
+# as "left top width height"; fails when none comes within five seconds.
+x_window() {
+    local id info
+    for _ in $(seq 50); do
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+            info=$(xwininfo -id "$id")
+            if (($(awk '/Width:/ { print $2 }' <<<"$info") > 50)); then
+                awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+                     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }' <<<"$info"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+
+# Saves the desktop cropped to a dialog with a margin around it:
+# shoot_dialog FILE "LEFT TOP WIDTH HEIGHT".
+shoot_dialog() {
+    local left top width height
+    read -r left top width height <<<"$2"
+    import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
+    convert "$SHOTS/desktop.png" -crop "$((width + 20))x$((height + 20))+$((left - 10))+$((top - 10))" \
+        +repage "$SHOTS/$1"
+}
+
+# The item fingerprint of a file, computed apart from the program: the
+# upper-case hex SHA-1 with every character XOR 0x5A, then XOR 0x46.
+fingerprint() {
+    local hex out="" code char i
+    hex=$(sha1sum "$1" | cut -d' ' -f1 | tr a-f A-F)
+    for ((i = 0; i < ${#hex}; i++)); do
+        printf -v code '%d' "'${hex:i:1}"
+        printf -v char "\\x$(printf '%x' $((code ^ 0x5A ^ 0x46)))"
+        out+=$char
+    done
+    printf '%s' "$out"
 }
