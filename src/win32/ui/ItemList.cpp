@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <vector>
+
+#include "common/AnsiText.h"
+#include "common/Dpi.h"
 
 namespace qd {
 
@@ -15,6 +17,9 @@ constexpr int IconLeft = 7;
 constexpr int IconTop = 3;
 constexpr int TextTop = 6;
 constexpr int TextLeft = 17 + IconSize;
+// WM_DPICHANGED_AFTERPARENT, which the headers keep for newer targets: the
+// list moved to a display of another scale.
+constexpr UINT DpiChangedAfterParent = 0x02E3;
 } // namespace
 
 TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height)
@@ -64,6 +69,7 @@ void TItemList::UpdateScrollBar() {
 }
 
 void TItemList::TableChanged() {
+    icons_.Forget();
     UpdateScrollBar();
     InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -219,6 +225,10 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
         if (OnChar && OnChar(static_cast<char>(wParam))) return 0;
         break;
+    case DpiChangedAfterParent:
+        icons_.Forget();
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(Handle(), nullptr, FALSE);
@@ -238,18 +248,19 @@ void TItemList::Paint(HDC dc, const RECT& area) {
     FillRect(memory.get(), &client, GetSysColorBrush(COLOR_WINDOW));
     ScopedSelect selectFont(memory.get(), font_.get());
 
+    const UINT dpi = WindowDpi(Handle());
     int index = 0, top = 0;
     for (int r = 0; r < table_.rowCount() && top < height; ++r) {
         if (!table_.isShown(r)) continue;
         if (index++ < topRow_) continue;
-        DrawRow(memory.get(), r, top, r == table_.currentRow());
+        DrawRow(memory.get(), r, top, r == table_.currentRow(), dpi);
         top += DefaultRowHeight;
     }
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
            area.left, area.top, SRCCOPY);
 }
 
-void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
+void TItemList::DrawRow(HDC dc, int row, int top, bool selected, UINT dpi) {
     const COLORREF band = selected ? SelectionColour : GetSysColor(COLOR_WINDOW);
     const COLORREF text =
         table_.isDisabled(row) ? DisabledTextColour : GetSysColor(COLOR_WINDOWTEXT);
@@ -260,15 +271,11 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     FillRect(dc, &bandRect, brush.get());
     if (table_.isEmpty()) return;
 
-    // The icon is composed over the band colour, so transparency needs no mask.
-    const BITMAPINFO info = TopDownBitmapInfo(IconSize, IconSize, 32);
-    std::vector<DWORD> pixels(IconSize * IconSize);
-    const DWORD bandPixel = (GetRValue(band) << 16) | (GetGValue(band) << 8) | GetBValue(band);
-    const IconImage& icon = table_.icon(row);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = icon.pixels[i] == IconImage::Transparent ? bandPixel : icon.pixels[i];
-    SetDIBitsToDevice(dc, IconLeft, top + IconTop, IconSize, IconSize, 0, 0, 0, IconSize,
-                      pixels.data(), &info, DIB_RGB_COLORS);
+    const int iconSize = Scaled(IconSize, dpi);
+    int iconIndex = -1;
+    if (!parseDecimal(table_.cell(ColIconIndex, row), iconIndex)) iconIndex = -1;
+    icons_.Draw(dc, Scaled(IconLeft, dpi), top + Scaled(IconTop, dpi), iconSize, table_.icon(row),
+                table_.cell(ColRelativePath, row), iconIndex, band);
 
     const std::string& title = table_.cell(ColTitle, row);
     SetTextColor(dc, text);

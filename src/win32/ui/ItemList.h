@@ -6,6 +6,7 @@
 #include "catalogue/ItemTable.h"
 #include "common/Handles.h"
 #include "common/Window.h"
+#include "ui/ItemIcons.h"
 
 namespace qd {
 
@@ -40,6 +41,8 @@ class TItemList : public TWindow {
     // Redraws a row that changed in place, or, when it was removed, the rows
     // from there down; the scroll range waits for TableChanged.
     void RowChanged(int row, bool removed);
+    // Where items' relative paths lead, for icons loaded at the display's scale.
+    void SetLauncherFolder(const std::string& folder) { icons_.SetLauncherFolder(folder); }
     void SetColumnWidth(int width);
     int ColumnWidth() const { return columnWidth_; }
     bool ScrollBarShown() const;
@@ -56,7 +59,7 @@ class TItemList : public TWindow {
 
   private:
     void Paint(HDC dc, const RECT& area);
-    void DrawRow(HDC dc, int row, int top, bool selected);
+    void DrawRow(HDC dc, int row, int top, bool selected, UINT dpi);
     int ShownRowsBefore(int row) const;
     int ShownRowCount() const;
     void ScrollTo(int shownIndex);
@@ -67,6 +70,7 @@ class TItemList : public TWindow {
 
     ItemTable& table_;
     UniqueFont font_;
+    TItemIcons icons_;
     int columnWidth_ = 0;
     int topRow_ = 0; // index among shown rows
     bool selecting_ = false;
