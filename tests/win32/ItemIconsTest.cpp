@@ -176,6 +176,20 @@ TEST(ItemIconsAtScale, LoadedOnceUntilForgotten) {
     EXPECT_EQ(drawn(icons, 32, storedQuadrants(), "tool.exe", 0), own);
 }
 
+// Scrolling through thousands of items must not hold an icon handle for each.
+TEST(ItemIconsAtScale, ManyItemsLaterReloadTheFirst) {
+    TempFolder folder;
+    const std::string tool = folder.file("tool.exe");
+    ASSERT_TRUE(CopyFileA(SizedIcons.c_str(), tool.c_str(), FALSE));
+    TItemIcons icons;
+    icons.SetLauncherFolder(folder.path());
+    EXPECT_EQ(drawn(icons, 32, storedQuadrants(), "tool.exe", 0), systemIcon(tool, 1, 32));
+    ASSERT_TRUE(DeleteFileA(tool.c_str()));
+    for (int i = 0; i < 1000; ++i)
+        drawn(icons, 32, storedQuadrants(), "other" + std::to_string(i) + ".exe", 0);
+    expectStoredQuadrants(drawn(icons, 32, storedQuadrants(), "tool.exe", 0), 32);
+}
+
 TEST(ItemIconsAtScale, AnotherIndexOrFolderShowsItsOwnIcon) {
     TempFolder folder, other;
     ASSERT_TRUE(CopyFileA(SizedIcons.c_str(), folder.file("tool.exe").c_str(), FALSE));
@@ -221,9 +235,14 @@ TEST(ItemIconsAtScale, ListRowShowsTheStoredImageAtDesignScale) {
         }
 }
 
-// Each glyph in its three sets: the set by the display's scale, the art's
-// own colours (a blurring scaler would mix new ones) and fuchsia around it.
+// Each glyph of the launcher in its three sets: the set by the display's
+// scale, the art's own colours (a blurring scaler would mix new ones) and
+// fuchsia around it.
 TEST(ToolbarGlyphs, SetNearestTheScaleKeepsTheArtsColours) {
+    const std::string launcher = qdtest::builtFile(QD_LAUNCHER_PROGRAM);
+    UniqueModule resources(
+        LoadLibraryExW(WidePath(launcher).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(resources) << launcher;
     struct Glyph {
         int id;
         SIZE sizes[3];
@@ -255,10 +274,9 @@ TEST(ToolbarGlyphs, SetNearestTheScaleKeepsTheArtsColours) {
         std::set<DWORD> art;
         for (const Scale& scale : scales) {
             SCOPED_TRACE("glyph " + std::to_string(glyph.id) + " at " + std::to_string(scale.dpi));
-            UniqueBitmap bitmap(static_cast<HBITMAP>(
-                LoadImageA(GetModuleHandleA(nullptr),
-                           MAKEINTRESOURCEA(GlyphResourceForDpi(glyph.id, scale.dpi)), IMAGE_BITMAP,
-                           0, 0, LR_CREATEDIBSECTION)));
+            UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(
+                resources.get(), MAKEINTRESOURCEA(GlyphResourceForDpi(glyph.id, scale.dpi)),
+                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
             ASSERT_TRUE(bitmap);
             BITMAP bm{};
             GetObjectA(bitmap.get(), sizeof(bm), &bm);
