@@ -15,8 +15,9 @@ namespace qd {
 // executable's own icon is loaded at that size so it stays sharp, and the
 // stored image, scaled, stands in when the file has no icon there.
 //
-// Loaded icons, and the files that had none, are kept until Forget, so a
-// paint reads no file twice; only what is drawn is ever loaded.
+// Loaded icons, and the files that had none, are kept by relative path, icon
+// index and size, so a paint reads no file twice and an edited item simply
+// misses; only what is drawn is ever loaded.
 class TItemIcons {
   public:
     // Relative paths resolve against this folder (UTF-8, trailing backslash).
@@ -29,7 +30,8 @@ class TItemIcons {
     void Draw(HDC dc, int left, int top, int size, const IconImage& stored,
               const std::string& relativePath, int index, COLORREF band);
 
-    // After the items or the display scale changed.
+    // Drops every loaded icon, so the next Draw reads the files again: for a
+    // new display scale, or when the window showing them closes.
     void Forget() { icons_.clear(); }
 
   private:

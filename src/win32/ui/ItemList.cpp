@@ -68,8 +68,10 @@ void TItemList::UpdateScrollBar() {
     if (ScrollBarShown() != wasShown && OnScrollBarShown) OnScrollBarShown();
 }
 
+// Loaded icons stay: they are known by path and icon index, so an edited item
+// simply misses, and the search, which changes the table at every key, reads
+// no file again.
 void TItemList::TableChanged() {
-    icons_.Forget();
     UpdateScrollBar();
     InvalidateRect(Handle(), nullptr, FALSE);
 }
