@@ -1,6 +1,12 @@
 #!/usr/bin/env python3
 """Makes the toolbar glyphs (24-bit BMP, fuchsia = transparent) and the
 application icon (QuillDeck.ico, 16 and 32 pixels) from the pixel art below.
+Each glyph comes in three scales for the display's DPI: the art itself
+(glyph_NAME.bmp), 1.5 times (glyph_NAME_150.bmp) and twice (glyph_NAME_200.bmp).
+Art of straight lines scales best by repeating pixels; art with diagonals by
+pixel-art scalers, which keep its colours and round its diagonals instead of
+blurring them. The menu arrow is drawn at each size, so its edges stay at 45
+degrees.
 
 Run it after changing the art; the images it writes are committed beside it.
 """
@@ -125,6 +131,33 @@ kkkkkkk
 ................""",
 }
 
+# Glyphs with diagonals, made larger by Scale2x and Scale3x; the others
+# repeat their pixels.
+SMOOTHED = {'edit', 'delete'}
+
+DRAWN = {
+    ('menu', 150): """
+...........
+...........
+kkkkkkkkkkk
+.kkkkkkkkk.
+..kkkkkkk..
+...kkkkk...
+....kkk....
+.....k.....""",
+    ('menu', 200): """
+..............
+..............
+..............
+kkkkkkkkkkkkkk
+.kkkkkkkkkkkk.
+..kkkkkkkkkk..
+...kkkkkkkk...
+....kkkkkk....
+.....kkkk.....
+......kk......""",
+}
+
 ICON16 = """
 ................
 .kkkkkkkkkk.....
@@ -176,6 +209,82 @@ def scale(art, factor):
                      for line in rows(art) for _ in range(factor))
 
 
+def scale2x(art):
+    """Scale2x (EPX): each pixel becomes four, a corner taking the colour of
+    the two neighbours that meet there when they agree."""
+    lines = rows(art)
+    h, w = len(lines), len(lines[0])
+
+    def at(x, y):
+        return lines[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    out = []
+    for y in range(h):
+        top, bottom = [], []
+        for x in range(w):
+            p, a, b, c, d = at(x, y), at(x, y - 1), at(x + 1, y), at(x - 1, y), at(x, y + 1)
+            top += [a if c == a and c != d and a != b else p,
+                    b if a == b and a != c and b != d else p]
+            bottom += [c if d == c and d != b and c != a else p,
+                       d if b == d and b != a and d != c else p]
+        out += [''.join(top), ''.join(bottom)]
+    return '\n'.join(out)
+
+
+def scale3x(art):
+    """Scale3x (AdvMAME3x): each pixel becomes nine by the same rule as Scale2x."""
+    lines = rows(art)
+    h, w = len(lines), len(lines[0])
+
+    def at(x, y):
+        return lines[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    out = []
+    for y in range(h):
+        block = [[], [], []]
+        for x in range(w):
+            a, b, c = at(x - 1, y - 1), at(x, y - 1), at(x + 1, y - 1)
+            d, e, f = at(x - 1, y), at(x, y), at(x + 1, y)
+            g, hh, i = at(x - 1, y + 1), at(x, y + 1), at(x + 1, y + 1)
+            if b != hh and d != f:
+                cells = [d if d == b else e,
+                         b if (d == b and e != c) or (b == f and e != a) else e,
+                         f if b == f else e,
+                         d if (d == b and e != g) or (d == hh and e != a) else e,
+                         e,
+                         f if (b == f and e != i) or (hh == f and e != c) else e,
+                         d if d == hh else e,
+                         hh if (d == hh and e != i) or (hh == f and e != g) else e,
+                         f if hh == f else e]
+            else:
+                cells = [e] * 9
+            for row in range(3):
+                block[row] += cells[3 * row:3 * row + 3]
+        out += [''.join(r) for r in block]
+    return '\n'.join(out)
+
+
+def scale1_5x(art):
+    """Scale3x, then every other pixel: half again as large, still crisp."""
+    lines = rows(scale3x(art))
+    return '\n'.join(line[1::2] for line in lines[1::2])
+
+
+def repeated(art, times, by):
+    """Each pixel repeated times/by times, rounding the size up."""
+    lines = rows(art)
+    h, w = len(lines), len(lines[0])
+    return '\n'.join(''.join(lines[y * by // times][x * by // times]
+                             for x in range((w * times + by - 1) // by))
+                     for y in range((h * times + by - 1) // by))
+
+
+def scaled(name, art, percent):
+    if (name, percent) in DRAWN:
+        return DRAWN[name, percent]
+    if name in SMOOTHED:
+        return scale1_5x(art) if percent == 150 else scale2x(art)
+    return repeated(art, percent, 100)
+
+
 def icon_image(art):
     """One 32-bit icon image (BITMAPINFOHEADER, XOR pixels, AND mask)."""
     lines = rows(art)
@@ -213,6 +322,8 @@ def ico(arts):
 def main():
     for name, art in GLYPHS.items():
         (HERE / f'glyph_{name}.bmp').write_bytes(bmp24(art))
+        for percent in (150, 200):
+            (HERE / f'glyph_{name}_{percent}.bmp').write_bytes(bmp24(scaled(name, art, percent)))
     (HERE / 'QuillDeck.ico').write_bytes(ico([ICON16, scale(ICON16, 2)]))
 
 

@@ -27,7 +27,7 @@ near() { (($1 - $2 <= 1 && $2 - $1 <= 1)); }
 check_layout() {
     local dpi=$1 layout buttons expected i
     layout=$(remote layout)
-    read -r _ width height < <(grep '^client ' <<<"$layout")
+    read -r _ width height client_x client_y < <(grep '^client ' <<<"$layout")
     near "$width" "$(scaled 158 "$dpi")" && near "$height" "$(scaled 220 "$dpi")" ||
         fail "at $dpi DPI the client area is ${width}x$height"
     # The toolbar's buttons, left to right: left, top, width, height.
@@ -45,6 +45,24 @@ check_layout() {
     done
     read -r _ l t w h < <(grep '^TStringGrid ' <<<"$layout")
     near "$t" "$(scaled 24 "$dpi")" || fail "at $dpi DPI the list starts at $t"
+    list_top=$t
+}
+
+# The first row's icon as drawn, cut from the screen: at 100% the stored
+# 21-pixel image, above it the program's own icon at the display's size.
+check_icon() {
+    local dpi=$1 size left top
+    size=$(scaled 21 "$dpi")
+    left=$((client_x + $(scaled 7 "$dpi")))
+    top=$((client_y + list_top + $(scaled 3 "$dpi")))
+    convert "$SHOTS/desktop.png" -crop "${size}x$size+$left+$top" +repage "$SHOTS/icon-$dpi.png"
+    # The program's 32-pixel image over the selection's yellow: every pixel
+    # the same, where an image grown from 21 pixels moves the seams.
+    convert -size 32x32 xc:yellow "$(dirname "$0")/../support/samples/quadrants.ico" -composite "$SHOTS/icon-own.png"
+    if ((dpi == 144)); then
+        same_picture "$SHOTS/icon-144.png" "$SHOTS/icon-own.png" ||
+            fail "the icon at 144 DPI is not the program's own 32-pixel icon"
+    fi
 }
 
 run_at() {
@@ -54,6 +72,7 @@ run_at() {
     remote wait-ready 20000 || fail "the start-up pass did not end"
     check_layout "$dpi"
     shoot "launcher-$dpi.png" 20 20
+    check_icon "$dpi"
     remote exit
     wait_launcher_exit
     rm -f "$LAUNCHER/QuillDeck.ini"

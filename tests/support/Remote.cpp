@@ -9,8 +9,9 @@
 //   qd_remote close            the caption's close button
 //   qd_remote rect             print the main window's left, top, width, height
 //   qd_remote memory           print the launcher's working set and its peak, in bytes
-//   qd_remote layout           print the main window's client size, then class,
-//                              left, top, width and height of each visible child
+//   qd_remote layout           print the main window's client size and the screen
+//                              place of its top-left corner, then class, left, top,
+//                              width and height of each visible child
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <psapi.h>
@@ -79,7 +80,9 @@ void becomeDpiAware() {
 void printLayout(HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    std::printf("client %ld %ld\n", client.right, client.bottom);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("client %ld %ld %ld %ld\n", client.right, client.bottom, origin.x, origin.y);
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) continue;
         char name[64] = {};

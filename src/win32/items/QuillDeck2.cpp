@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdint>
 
 #include "catalogue/ItemPath.h"
 #include "common/AnsiText.h"
@@ -28,9 +27,9 @@ constexpr DWORD EditorExStyle = WS_EX_TOOLWINDOW;
 constexpr WPARAM SC_DRAGMOVE = 0xF012;
 
 constexpr COLORREF Silver = RGB(0xC0, 0xC0, 0xC0);
-constexpr COLORREF Fuchsia = RGB(0xFF, 0x00, 0xFF);
 // An icon cell of the list: the image and a two-pixel margin either side.
-constexpr int IconCellWidth = IconSize + 4;
+constexpr int IconMargin = 2;
+constexpr int IconCellWidth = IconSize + 2 * IconMargin;
 
 // Design bounds of the controls the layout moves or sizes.
 constexpr int FieldWidth = 182;     // Edit_name, Edit_command
@@ -55,19 +54,6 @@ constexpr DWORD IconListStyle = WS_BORDER | WS_TABSTOP | LBS_OWNERDRAWFIXED | LB
 constexpr DWORD SpinStyle = SBS_VERT | WS_TABSTOP;
 
 TForm2* previewing = nullptr;
-
-// A 21 x 21 bitmap of an item image, its see-through pixels fuchsia.
-UniqueBitmap iconBitmap(const IconImage& image) {
-    const BITMAPINFO info = TopDownBitmapInfo(IconSize, IconSize, 32);
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) throw EQuillDeck("Out of system resources");
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < image.pixels.size(); ++i)
-        pixels[i] = image.pixels[i] == IconImage::Transparent ? IconImage::TransparentColour
-                                                              : image.pixels[i];
-    return bitmap;
-}
 
 SIZE textSize(HDC dc, const std::string& text) {
     SIZE size{};
@@ -285,7 +271,7 @@ void TForm2::FormActivate() {
     LoadIcons();
     int index = -1;
     if (!parseDecimal(input_.cells[ColIconIndex], index) || index < 0 ||
-        index >= static_cast<int>(iconBitmaps_.size()))
+        index >= static_cast<int>(iconImages_.size()))
         index = -1;
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SetFocus(list);
@@ -294,15 +280,13 @@ void TForm2::FormActivate() {
 void TForm2::LoadIcons() {
     HWND list = Item(ListBox_icons);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    iconBitmaps_.clear();
+    iconImages_.clear();
+    icons_.SetLauncherFolder(input_.launcherFolder);
     const int count = IconCount(fullPath_);
     for (int i = 0; i < count; ++i) {
-        iconBitmaps_.push_back(iconBitmap(ExtractItemIcon(fullPath_, i)));
+        iconImages_.push_back(ExtractItemIcon(fullPath_, i));
         const std::string number = std::to_string(i);
-        const LRESULT entry =
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(number.c_str()));
-        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(entry),
-                     reinterpret_cast<LPARAM>(iconBitmaps_.back().get()));
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(number.c_str()));
     }
 }
 
@@ -318,9 +302,8 @@ void TForm2::FormClose() {
     keyPreview_.reset();
     if (previewing == this) previewing = nullptr;
     hints_.reset();
-    // The entries let go of their bitmaps before the bitmaps go.
-    SendMessageA(Item(ListBox_icons), LB_RESETCONTENT, 0, 0);
-    iconBitmaps_.clear();
+    iconImages_.clear();
+    icons_.Forget();
     groupNames_.clear();
 }
 
@@ -366,14 +349,14 @@ void TForm2::FormKeyUp(WPARAM key) {
 
 void TForm2::ListBox_iconsDrawItem(const DRAWITEMSTRUCT& item) {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    UniqueBrush brush(CreateSolidBrush(selected ? Silver : GetSysColor(COLOR_WINDOW)));
+    const COLORREF background = selected ? Silver : GetSysColor(COLOR_WINDOW);
+    UniqueBrush brush(CreateSolidBrush(background));
     FillRect(item.hDC, &item.rcItem, brush.get());
-    auto* bitmap = reinterpret_cast<HBITMAP>(item.itemData);
-    if (item.itemID != static_cast<UINT>(-1) && bitmap) {
-        UniqueDC memory(CreateCompatibleDC(item.hDC));
-        ScopedSelect select(memory.get(), bitmap);
-        GdiTransparentBlt(item.hDC, item.rcItem.left + 2, item.rcItem.top + 2, IconSize, IconSize,
-                          memory.get(), 0, 0, IconSize, IconSize, Fuchsia);
+    if (item.itemID < iconImages_.size()) {
+        const int index = static_cast<int>(item.itemID);
+        icons_.Draw(item.hDC, item.rcItem.left + S(IconMargin), item.rcItem.top + S(IconMargin),
+                    S(IconSize), iconImages_[item.itemID], input_.cells[ColRelativePath], index,
+                    background);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }

@@ -12,6 +12,7 @@
 #include "common/Hints.h"
 #include "groups/Groups.h"
 #include "items/ItemEdit.h"
+#include "ui/ItemIcons.h"
 #include "ui/SoftButt.h"
 
 namespace qd {
@@ -143,7 +144,8 @@ class TForm2 : public TDialog {
     int sideWidth_ = 0; // S, the small caption's height, in pixels
     bool groupMoved_ = false;
     std::vector<std::string> groupNames_;
-    std::vector<UniqueBitmap> iconBitmaps_; // entry i of the icon list draws bitmap i
+    std::vector<IconImage> iconImages_; // entry i of the icon list shows icon i of the file
+    TItemIcons icons_;
     UniqueBitmap sideCaption_;
     UniqueFont font_;
     std::unique_ptr<THints> hints_;

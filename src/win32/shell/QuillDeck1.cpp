@@ -165,6 +165,8 @@ void TForm1::CreateControls() {
     const int listTop = Toolbar->Height();
     StringGrid1 = std::make_unique<TItemList>(Handle(), table_, 0, listTop, client.right,
                                               client.bottom - listTop, dpi_);
+    // Icons at other scales come from the programs, found from the launcher.
+    StringGrid1->SetLauncherFolder(LauncherFolder());
     StringGrid1->OnClick = [this] { StringGrid1Click(); };
     StringGrid1->OnDblClick = [this] { RunCommand(CmdLaunch); };
     StringGrid1->OnMouseDown = [this] { StringGrid1MouseDown(); };

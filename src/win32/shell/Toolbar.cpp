@@ -64,6 +64,12 @@ void TToolbar::SetAllEnabled(bool enabled) {
         (this->*spec.member)->SetEnabled(enabled);
 }
 
+void TToolbar::SetDpi(UINT dpi) {
+    layout_.SetDpi(dpi);
+    for (const ButtonSpec& spec : Buttons)
+        (this->*spec.member)->SetDpi(dpi);
+}
+
 int TToolbar::MinimumClientWidth() const {
     return layout_(DividerLefts[std::size(DividerLefts) - 1] + DividerWidth + 2);
 }

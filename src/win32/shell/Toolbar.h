@@ -36,7 +36,7 @@ class TToolbar {
     int Height() const { return layout_(ToolbarHeight); }
     int MinimumClientWidth() const;
     // The window moved to a display of another scale.
-    void SetDpi(UINT dpi) { layout_.SetDpi(dpi); }
+    void SetDpi(UINT dpi);
 
   private:
     THints hints_;

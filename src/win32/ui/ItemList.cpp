@@ -3,7 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <vector>
+
+#include "common/AnsiText.h"
+#include "common/Dpi.h"
 
 namespace qd {
 
@@ -15,9 +17,8 @@ constexpr int IconLeft = 7;
 constexpr int IconTop = 3;
 constexpr int TextTop = 6;
 constexpr int TextLeft = 17 + IconSize;
-} // namespace
-
 constexpr FontSpec ListFont{"MS Sans Serif", 11};
+} // namespace
 
 TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width, int height,
                      UINT dpi)
@@ -31,6 +32,7 @@ TItemList::TItemList(HWND parent, ItemTable& table, int left, int top, int width
 void TItemList::SetDpi(UINT dpi) {
     dpi_ = dpi;
     font_ = CreateScaledFont(ListFont, dpi);
+    icons_.Forget();
     TableChanged();
 }
 
@@ -69,6 +71,9 @@ void TItemList::UpdateScrollBar() {
     if (ScrollBarShown() != wasShown && OnScrollBarShown) OnScrollBarShown();
 }
 
+// Loaded icons stay: they are known by path and icon index, so an edited item
+// simply misses, and the search, which changes the table at every key, reads
+// no file again.
 void TItemList::TableChanged() {
     UpdateScrollBar();
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -266,16 +271,11 @@ void TItemList::DrawRow(HDC dc, int row, int top, bool selected) {
     FillRect(dc, &bandRect, brush.get());
     if (table_.isEmpty()) return;
 
-    // The icon is composed over the band colour, so transparency needs no mask.
-    const BITMAPINFO info = TopDownBitmapInfo(IconSize, IconSize, 32);
-    std::vector<DWORD> pixels(IconSize * IconSize);
-    const DWORD bandPixel = (GetRValue(band) << 16) | (GetGValue(band) << 8) | GetBValue(band);
-    const IconImage& icon = table_.icon(row);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = icon.pixels[i] == IconImage::Transparent ? bandPixel : icon.pixels[i];
     const int iconSize = Scaled(IconSize, dpi_);
-    StretchDIBits(dc, Scaled(IconLeft, dpi_), top + Scaled(IconTop, dpi_), iconSize, iconSize, 0, 0,
-                  IconSize, IconSize, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    int iconIndex = -1;
+    if (!parseDecimal(table_.cell(ColIconIndex, row), iconIndex)) iconIndex = -1;
+    icons_.Draw(dc, Scaled(IconLeft, dpi_), top + Scaled(IconTop, dpi_), iconSize, table_.icon(row),
+                table_.cell(ColRelativePath, row), iconIndex, band);
 
     const std::string& title = table_.cell(ColTitle, row);
     SetTextColor(dc, text);

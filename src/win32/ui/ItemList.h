@@ -7,6 +7,7 @@
 #include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Window.h"
+#include "ui/ItemIcons.h"
 
 namespace qd {
 
@@ -41,6 +42,8 @@ class TItemList : public TWindow {
     // Redraws a row that changed in place, or, when it was removed, the rows
     // from there down; the scroll range waits for TableChanged.
     void RowChanged(int row, bool removed);
+    // Where items' relative paths lead, for icons loaded at the display's scale.
+    void SetLauncherFolder(const std::string& folder) { icons_.SetLauncherFolder(folder); }
     void SetColumnWidth(int width);
     int ColumnWidth() const { return columnWidth_; }
     bool ScrollBarShown() const;
@@ -73,6 +76,7 @@ class TItemList : public TWindow {
     ItemTable& table_;
     UINT dpi_;
     UniqueFont font_;
+    TItemIcons icons_;
     int columnWidth_ = 0;
     int topRow_ = 0; // index among shown rows
     bool selecting_ = false;

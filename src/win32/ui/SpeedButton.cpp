@@ -2,12 +2,17 @@
 
 #include <vector>
 
+#include "ResourceIds.h"
+#include "common/Dpi.h"
+
 namespace qd {
 
 namespace {
 
 constexpr COLORREF GlyphTransparent = RGB(255, 0, 255);
 constexpr char ClassName[] = "TSpeedButton";
+// Between a glyph placed at the bottom and the button's lower edge.
+constexpr int GlyphBottomMargin = 4;
 
 // The classic disabled look: the glyph's shape embossed, white under grey.
 UniqueBitmap makeGreyGlyph(HBITMAP glyph, SIZE size) {
@@ -33,18 +38,18 @@ UniqueBitmap makeGreyGlyph(HBITMAP glyph, SIZE size) {
 
 } // namespace
 
+int GlyphResourceForDpi(int glyphResource, UINT dpi) {
+    // Each set is made for 144 and 192 DPI; a scale between two sets takes
+    // the nearer one.
+    if (dpi >= 168) return glyphResource + 2 * IDB_GLYPH_SCALE_STEP;
+    if (dpi >= 120) return glyphResource + IDB_GLYPH_SCALE_STEP;
+    return glyphResource;
+}
+
 TSpeedButton::TSpeedButton(HWND parent, int left, int top, int width, int height, int glyphResource,
                            Look look, GlyphPlace place)
-    : look_(look), place_(place) {
-    glyph_.reset(
-        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(glyphResource),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (glyph_) {
-        BITMAP bm{};
-        GetObjectA(glyph_.get(), sizeof(bm), &bm);
-        glyphSize_ = {bm.bmWidth, bm.bmHeight};
-        greyGlyph_ = makeGreyGlyph(glyph_.get(), glyphSize_);
-    }
+    : glyphResource_(glyphResource), look_(look), place_(place) {
+    LoadGlyph(WindowDpi(parent));
     Create(parent, left, top, width, height, "", glyphResource);
 }
 
@@ -59,6 +64,27 @@ void TSpeedButton::Create(HWND parent, int left, int top, int width, int height,
     RegisterClassOnce(ClassName, CS_HREDRAW | CS_VREDRAW, LoadCursorA(nullptr, IDC_ARROW), nullptr);
     CreateHandle(0, ClassName, caption, WS_CHILD | WS_VISIBLE, left, top, width, height, parent,
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+}
+
+void TSpeedButton::LoadGlyph(UINT dpi) {
+    glyphBottomMargin_ = Scaled(GlyphBottomMargin, dpi);
+    glyph_.reset(static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(GlyphResourceForDpi(glyphResource_, dpi)),
+        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    glyphSize_ = {};
+    greyGlyph_.reset();
+    if (glyph_) {
+        BITMAP bm{};
+        GetObjectA(glyph_.get(), sizeof(bm), &bm);
+        glyphSize_ = {bm.bmWidth, bm.bmHeight};
+        greyGlyph_ = makeGreyGlyph(glyph_.get(), glyphSize_);
+    }
+}
+
+void TSpeedButton::SetDpi(UINT dpi) {
+    if (!glyphResource_) return; // a caption button: its font is the parent's
+    LoadGlyph(dpi);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TSpeedButton::SetEnabled(bool enabled) {
@@ -179,7 +205,7 @@ void TSpeedButton::PaintContent(HDC dc, const RECT& client) const {
     }
     HBITMAP glyph = Enabled() ? glyph_.get() : greyGlyph_.get();
     int x = (client.right - glyphSize_.cx) / 2;
-    int y = place_ == GlyphPlace::Bottom ? client.bottom - glyphSize_.cy - 4
+    int y = place_ == GlyphPlace::Bottom ? client.bottom - glyphSize_.cy - glyphBottomMargin_
                                          : (client.bottom - glyphSize_.cy) / 2;
     if (Pressed()) ++x, ++y;
     UniqueDC memory(CreateCompatibleDC(dc));

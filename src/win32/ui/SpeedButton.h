@@ -9,6 +9,11 @@
 
 namespace qd {
 
+// The resource of a glyph drawn for a display of `dpi`: `glyphResource` (the
+// design, 96-DPI glyph) below 120 DPI, its 1.5-times set from 120 and its
+// twice-as-large set from 168.
+int GlyphResourceForDpi(int glyphResource, UINT dpi);
+
 // A toolbar speed button: a glyph with fuchsia as its transparent colour, a
 // flat look (a frame only under the mouse or while pressed) or a raised one,
 // and a greyed glyph while disabled. It takes no keyboard focus.
@@ -17,11 +22,15 @@ class TSpeedButton : public TWindow {
     enum class Look { Flat, Raised };
     enum class GlyphPlace { Centre, Bottom };
 
+    // The glyph is the set nearest the scale of the parent's display;
+    // `glyphResource` (the design glyph) is also the button's control id.
     TSpeedButton(HWND parent, int left, int top, int width, int height, int glyphResource,
                  Look look, GlyphPlace place);
 
     std::function<void()> OnClick;
 
+    // The display's scale changed: the glyph set nearest the new one.
+    void SetDpi(UINT dpi);
     void SetEnabled(bool enabled);
     bool Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
     // Shown pressed while a command holds it down.
@@ -54,9 +63,12 @@ class TSpeedButton : public TWindow {
   private:
     void Create(HWND parent, int left, int top, int width, int height, const char* caption, int id);
     void PaintCaption(HDC dc, RECT area) const;
+    void LoadGlyph(UINT dpi);
+    int glyphResource_ = 0; // the design glyph; 0 for a caption button
     UniqueBitmap glyph_;
     UniqueBitmap greyGlyph_;
     SIZE glyphSize_{};
+    int glyphBottomMargin_ = 0;
     Look look_;
     GlyphPlace place_;
     HFONT font_ = nullptr; // set by WM_SETFONT, owned by the parent

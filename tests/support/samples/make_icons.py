@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
-"""Makes the icons of the many-icons sample program: 32 x 32, 24-bit colour
-with an AND mask, so that each test can predict the 21 x 21 item image.
+"""Makes the icons of the sample programs: 24-bit colour with an AND mask, so
+that each test can predict the images it gets.
+
+quadrants, blue and yellow are 32 x 32 only, for the 21 x 21 item images.
+detail holds 16, 32 and 48 pixel images that tell each other apart, the 32
+one with single-pixel detail that no scaled copy of a smaller image keeps.
 
 Run it after changing the designs; the .ico files it writes are committed
 beside it.
@@ -16,6 +20,8 @@ GREEN = (0, 160, 0)
 FUCHSIA = (255, 0, 255)
 BLUE = (0, 0, 255)
 YELLOW = (255, 220, 0)
+PURPLE = (120, 0, 160)
+DETAIL = [RED, GREEN, BLUE, YELLOW, (0, 0, 0)]
 
 
 def quadrants(x, y):
@@ -25,20 +31,28 @@ def quadrants(x, y):
     return FUCHSIA if x < SIZE // 2 else None
 
 
+def detail(x, y):
+    """Colours changing from pixel to pixel, with see-through diagonals."""
+    if (x + 2 * y) % 7 == 0:
+        return None
+    return DETAIL[(3 * x + 5 * y) % len(DETAIL)]
+
+
 ICONS = {
-    'quadrants': quadrants,
-    'blue': lambda x, y: BLUE,
-    'yellow': lambda x, y: YELLOW,
+    'quadrants': [(SIZE, quadrants)],
+    'blue': [(SIZE, lambda x, y: BLUE)],
+    'yellow': [(SIZE, lambda x, y: YELLOW)],
+    'detail': [(16, lambda x, y: GREEN), (32, detail), (48, lambda x, y: PURPLE)],
 }
 
 
-def ico(pixel):
+def image(size, pixel):
     xor = bytearray()
     mask = bytearray()
-    mask_stride = (SIZE + 31) // 32 * 4
-    for y in reversed(range(SIZE)):  # bottom-up rows
+    mask_stride = (size + 31) // 32 * 4
+    for y in reversed(range(size)):  # bottom-up rows
         mask_row = bytearray(mask_stride)
-        for x in range(SIZE):
+        for x in range(size):
             colour = pixel(x, y)
             if colour is None:
                 xor += bytes(3)
@@ -46,14 +60,22 @@ def ico(pixel):
             else:
                 r, g, b = colour
                 xor += bytes((b, g, r))
+        xor += bytes(-len(xor) % 4)
         mask += mask_row
-    header = struct.pack('<IiiHHIIiiII', 40, SIZE, 2 * SIZE, 1, 24, 0,
+    header = struct.pack('<IiiHHIIiiII', 40, size, 2 * size, 1, 24, 0,
                          len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + xor + mask
-    directory = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 0, 0, 1, 24, len(image), 6 + 16)
-    return directory + entry + image
+    return header + xor + mask
 
 
-for name, pixel in ICONS.items():
-    (HERE / f'{name}.ico').write_bytes(ico(pixel))
+def ico(images):
+    data = [image(size, pixel) for size, pixel in images]
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (size, _), bits in zip(images, data):
+        directory += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 24, len(bits), offset)
+        offset += len(bits)
+    return directory + b''.join(data)
+
+
+for name, images in ICONS.items():
+    (HERE / f'{name}.ico').write_bytes(ico(images))
