@@ -8,7 +8,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 SHOTS=${1:-$ROOT/build/windows}/screenshots
 missing=0
-for shot in launcher context-menu options-panel group-menu editor tray-menu about; do
+for shot in launcher context-menu options-panel group-menu editor tray-menu about launcher-scales; do
     if [[ -f $SHOTS/$shot.png ]]; then
         cp "$SHOTS/$shot.png" "$ROOT/docs/$shot.png"
     else
