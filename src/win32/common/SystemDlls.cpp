@@ -28,7 +28,26 @@ struct LoadedShellApi : ShellApi {
     }
 };
 
+struct LoadedAccessibilityApi : AccessibilityApi {
+    SystemLibrary oleacc{"oleacc.dll"};
+    SystemLibrary oleaut32{"oleaut32.dll"};
+
+    LoadedAccessibilityApi() {
+        oleacc.resolve(AccessibilityApi::LresultFromObject, "LresultFromObject");
+        oleacc.resolve(AccessibilityApi::CreateStdAccessibleObject, "CreateStdAccessibleObject");
+        oleaut32.resolve(AccessibilityApi::SysAllocStringLen, "SysAllocStringLen");
+    }
+    bool complete() const {
+        return LresultFromObject && CreateStdAccessibleObject && SysAllocStringLen;
+    }
+};
+
 } // namespace
+
+const AccessibilityApi* Accessibility() {
+    static const LoadedAccessibilityApi api;
+    return api.complete() ? &api : nullptr;
+}
 
 const ShellApi& Shell() {
     static const LoadedShellApi api;

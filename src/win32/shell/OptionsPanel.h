@@ -87,7 +87,6 @@ class TPanelOptions : public TWindow {
   private:
     HWND AddControl(const char* className, const char* caption, DWORD style, int left, int top,
                     int width, int height, const char* hint);
-    void AddHint(HWND control, const char* hint);
     void Layout(int width, int height);
     void Scroll(WPARAM request);
     void ShowMenu(LPARAM where);

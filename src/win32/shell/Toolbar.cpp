@@ -53,7 +53,7 @@ TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run) : hints
         button = std::make_unique<TSpeedButton>(form, spec.left, ButtonTop, spec.width,
                                                 ButtonHeight, spec.glyph, spec.look, spec.place);
         button->OnClick = [run, command = spec.command] { run(command); };
-        hints_.Add(form, button->Handle(), spec.hint);
+        button->SetHint(hints_, spec.hint);
     }
 }
 

@@ -66,6 +66,7 @@ void TItemList::UpdateScrollBar() {
 void TItemList::TableChanged() {
     UpdateScrollBar();
     InvalidateRect(Handle(), nullptr, FALSE);
+    AnnounceRowsChanged(Handle());
 }
 
 void TItemList::RowChanged(int row, bool removed) {
@@ -104,6 +105,7 @@ void TItemList::MakeCurrent(int row) {
     table_.setCurrentRow(row);
     ScrollIntoView(row);
     InvalidateRect(Handle(), nullptr, FALSE);
+    AnnounceCurrentRow(Handle(), table_);
 }
 
 void TItemList::SelectRow(int row) {
@@ -220,8 +222,22 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnChar && OnChar(static_cast<char>(wParam))) return 0;
         break;
     case WM_SETFOCUS:
+        AnnounceFocusedRow(Handle(), table_);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
     case WM_KILLFOCUS:
         InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    case WM_GETOBJECT: {
+        LRESULT object = 0;
+        if (accessible_.Answer(wParam, lParam, object)) return object;
+        break;
+    }
+    case WM_ACCESSIBLEACTION:
+        if (OnDblClick) OnDblClick();
+        return 0;
+    case WM_DESTROY:
+        accessible_.Disconnect();
         break;
     }
     return Default(message, wParam, lParam);

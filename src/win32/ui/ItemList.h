@@ -6,6 +6,7 @@
 #include "catalogue/ItemTable.h"
 #include "common/Handles.h"
 #include "common/Window.h"
+#include "ui/ListAccessible.h"
 
 namespace qd {
 
@@ -50,6 +51,7 @@ class TItemList : public TWindow {
     RECT RowRect(int row) const;
     // Shown rows that fit in the view: the step of Page Up and Page Down.
     int VisibleRowCapacity() const;
+    const ItemTable& Table() const { return table_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -70,6 +72,7 @@ class TItemList : public TWindow {
     int columnWidth_ = 0;
     int topRow_ = 0; // index among shown rows
     bool selecting_ = false;
+    TAccessibleSlot accessible_{[this] { return new TListAccessible(*this); }};
 };
 
 } // namespace qd

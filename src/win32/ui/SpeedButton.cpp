@@ -89,8 +89,24 @@ void TSpeedButton::Click() {
     if (Enabled() && OnClick) OnClick();
 }
 
+void TSpeedButton::SetHint(THints& hints, const char* hint) {
+    hint_ = hint;
+    hints.Add(GetParent(Handle()), Handle(), hint);
+}
+
 LRESULT TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETOBJECT: {
+        LRESULT object = 0;
+        if (accessible_.Answer(wParam, lParam, object)) return object;
+        break;
+    }
+    case WM_ACCESSIBLEACTION:
+        Click();
+        return 0;
+    case WM_DESTROY:
+        accessible_.Disconnect();
+        break;
     case WM_PAINT: {
         ScopedPaint paint(Handle());
         Paint(paint.dc());
