@@ -46,10 +46,11 @@ struct ShellApi {
 // and the first use throws EQuillDeck naming the missing function.
 const ShellApi& Shell();
 
-// What the windows need to answer screen readers. oleacc and oleaut32 are not
-// among the DLLs the system always takes from its own folder, so they are
-// loaded at run time too.
+// What the windows need to answer screen readers. oleacc, oleaut32 and ole32
+// are not among the DLLs the system always takes from its own folder, so they
+// are loaded at run time too.
 struct AccessibilityApi {
+    decltype(&::CoInitializeEx) CoInitializeEx = nullptr;
     decltype(&::LresultFromObject) LresultFromObject = nullptr;
     decltype(&::CreateStdAccessibleObject) CreateStdAccessibleObject = nullptr;
     decltype(&::SysAllocStringLen) SysAllocStringLen = nullptr;

@@ -198,7 +198,12 @@ bool TAccessibleSlot::Answer(WPARAM wParam, LPARAM lParam, LRESULT& result) {
     // The object id arrives as a 32-bit value in a 64-bit parameter.
     const AccessibilityApi* api = Accessibility();
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || !api || closed_) return false;
-    if (!object_) object_ = make_();
+    if (!object_) {
+        // Marshalling the object to a screen reader needs COM on this thread;
+        // it stays for the rest of the run.
+        api->CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        object_ = make_();
+    }
     result = api->LresultFromObject(__uuidof(IAccessible), wParam, object_);
     return true;
 }
