@@ -310,9 +310,11 @@ TEST_F(Accessibility, ObjectsHeldPastTheirWindowsSayDisconnected) {
     auto form = launcher.start();
     Accessible list(form->StringGrid1->Handle());
     Accessible button(form->ToolButton_add->Handle());
+    HWND listWindow = form->StringGrid1->Handle();
     ASSERT_EQ(list.childCount(), 1);
+    // The windows are gone; the objects behind them live on until the form goes.
     closeForm(*form);
-    form.reset();
+    ASSERT_FALSE(IsWindow(listWindow));
 
     LONG count = 0;
     BSTR name = nullptr;
@@ -325,6 +327,8 @@ TEST_F(Accessibility, ObjectsHeldPastTheirWindowsSayDisconnected) {
               CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(button.object->accDoDefaultAction(Accessible::child(CHILDID_SELF)),
               CO_E_OBJNOTCONNECTED);
+    form.reset();
+    EXPECT_EQ(list.object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
 }
 
 } // namespace
