@@ -9,13 +9,18 @@
 //   qd_remote close            the caption's close button
 //   qd_remote rect             print the main window's left, top, width, height
 //   qd_remote memory           print the launcher's working set and its peak, in bytes
+//   qd_remote items            read the item list as a screen reader does: its
+//                              role, then one line per child, its name, with
+//                              " *" after the selected one
 #include <windows.h>
-// After <windows.h>, which it needs.
+// After <windows.h>, which they need.
+#include <oleacc.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "common/Handles.h"
 #include "shell/CommandIds.h"
@@ -63,6 +68,39 @@ int countWindows() {
     return count;
 }
 
+std::string narrow(BSTR text) {
+    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string result(length > 0 ? length - 1 : 0, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), length, nullptr, nullptr);
+    return result;
+}
+
+int printAccessibleItems(HWND window) {
+    HWND list = FindWindowExA(window, nullptr, "TStringGrid", nullptr);
+    IAccessible* object = nullptr;
+    if (!list || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
+        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return 1;
+    VARIANT child{}, role{}, selection{};
+    child.vt = VT_I4;
+    LONG count = 0;
+    if (object->get_accRole(child, &role) != S_OK || object->get_accChildCount(&count) != S_OK)
+        return 1;
+    std::printf("role %ld\n", role.lVal);
+    object->get_accSelection(&selection);
+    for (child.lVal = 1; child.lVal <= count; ++child.lVal) {
+        BSTR name = nullptr;
+        if (object->get_accName(child, &name) != S_OK) return 1;
+        const bool selected = selection.vt == VT_I4 && selection.lVal == child.lVal;
+        std::printf("%s%s\n", narrow(name).c_str(), selected ? " *" : "");
+        SysFreeString(name);
+    }
+    object->Release();
+    CoUninitialize();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,6 +139,7 @@ int main(int argc, char** argv) {
         std::printf("%zu %zu\n", counters.WorkingSetSize, counters.PeakWorkingSetSize);
         return 0;
     }
+    if (!std::strcmp(verb, "items")) return printAccessibleItems(window);
     if (!std::strcmp(verb, "close"))
         return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     return 2;
