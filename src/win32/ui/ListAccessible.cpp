@@ -59,6 +59,12 @@ int TListAccessible::RowOf(const VARIANT& child) const {
     return RowOfAccessibleChild(list_.Table(), ChildId(child));
 }
 
+// The list's handlers run here outside any window procedure, so an error is
+// shown at this boundary and never reaches the screen reader's call.
+bool TListAccessible::SelectRow(int row) {
+    return Guarded(Window(), [&] { list_.SelectRow(row); });
+}
+
 LONG TListAccessible::CurrentChild() const {
     return AccessibleChildOfRow(list_.Table(), list_.Table().currentRow());
 }
@@ -148,8 +154,7 @@ HRESULT TListAccessible::accSelect(LONG flags, VARIANT child) {
     constexpr LONG Supported = SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION;
     if (row < 0 || !flags || (flags & ~Supported)) return E_INVALIDARG;
     if (flags & SELFLAG_TAKEFOCUS) SetFocus(Window());
-    list_.SelectRow(row);
-    return S_OK;
+    return SelectRow(row) ? S_OK : E_FAIL;
 }
 
 HRESULT TListAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
@@ -211,7 +216,7 @@ HRESULT TListAccessible::accDoDefaultAction(VARIANT child) {
     const int row = RowOf(child);
     if (row < 0) return E_INVALIDARG;
     // As a double-click: the row becomes current, then it is launched.
-    list_.SelectRow(row);
+    if (!SelectRow(row)) return E_FAIL;
     PostMessageA(Window(), WM_ACCESSIBLEACTION, 0, 0);
     return S_OK;
 }

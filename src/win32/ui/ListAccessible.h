@@ -51,6 +51,8 @@ class TListAccessible : public TAccessibleWindow {
     // The current row as a child, or 0 when it is none.
     LONG CurrentChild() const;
     bool Focused() const { return GetFocus() == Window(); }
+    // Makes the row current as a click does; false when that failed.
+    bool SelectRow(int row);
 
     TItemList& list_;
 };
