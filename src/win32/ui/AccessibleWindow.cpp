@@ -194,7 +194,9 @@ HRESULT TAccessibleWindow::put_accValue(VARIANT, BSTR) {
     return Connected() ? DISP_E_MEMBERNOTFOUND : Disconnected;
 }
 
-bool TAccessibleSlot::Answer(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TAccessibleSlot::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_DESTROY) Disconnect();
+    if (message != WM_GETOBJECT) return false;
     // The object id arrives as a 32-bit value in a 64-bit parameter.
     const AccessibilityApi* api = Accessibility();
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || !api || closed_) return false;

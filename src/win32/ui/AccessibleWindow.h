@@ -111,10 +111,11 @@ class TAccessibleSlot {
     TAccessibleSlot(const TAccessibleSlot&) = delete;
     TAccessibleSlot& operator=(const TAccessibleSlot&) = delete;
 
-    // Answers WM_GETOBJECT; false leaves the message to DefWindowProc.
-    bool Answer(WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // At WM_DESTROY, while what the object reads still exists; later
-    // requests are left to DefWindowProc.
+    // Run first for every message of the window: answers WM_GETOBJECT (true,
+    // with `result`) and disconnects the object at WM_DESTROY, while what it
+    // reads still exists. False leaves the message to the window.
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Later requests are left to DefWindowProc.
     void Disconnect();
 
   private:

@@ -134,6 +134,8 @@ void TItemList::SelectAtPoint(int y) {
 }
 
 LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT object = 0;
+    if (accessible_.Handle(message, wParam, lParam, object)) return object;
     switch (message) {
     case WM_PAINT: {
         ScopedPaint paint(Handle());
@@ -228,17 +230,9 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         InvalidateRect(Handle(), nullptr, FALSE);
         break;
-    case WM_GETOBJECT: {
-        LRESULT object = 0;
-        if (accessible_.Answer(wParam, lParam, object)) return object;
-        break;
-    }
     case WM_ACCESSIBLEACTION:
         if (OnDblClick) OnDblClick();
         return 0;
-    case WM_DESTROY:
-        accessible_.Disconnect();
-        break;
     }
     return Default(message, wParam, lParam);
 }

@@ -95,18 +95,12 @@ void TSpeedButton::SetHint(THints& hints, const char* hint) {
 }
 
 LRESULT TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT object = 0;
+    if (accessible_.Handle(message, wParam, lParam, object)) return object;
     switch (message) {
-    case WM_GETOBJECT: {
-        LRESULT object = 0;
-        if (accessible_.Answer(wParam, lParam, object)) return object;
-        break;
-    }
     case WM_ACCESSIBLEACTION:
         Click();
         return 0;
-    case WM_DESTROY:
-        accessible_.Disconnect();
-        break;
     case WM_PAINT: {
         ScopedPaint paint(Handle());
         Paint(paint.dc());
