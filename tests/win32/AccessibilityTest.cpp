@@ -278,6 +278,21 @@ TEST_F(Accessibility, DefaultActionLaunchesTheRow) {
     closeForm(*form);
 }
 
+TEST_F(Accessibility, TheEmptyListHasNoItems) {
+    Launcher launcher;
+    auto form = launcher.start();
+    ASSERT_EQ(form->Table().rowCount(), 1);
+    Accessible acc(form->StringGrid1->Handle());
+    ASSERT_NE(acc.object, nullptr);
+    EXPECT_EQ(acc.childCount(), 0);
+    VARIANT v{};
+    EXPECT_EQ(acc.object->get_accSelection(&v), S_FALSE);
+    EXPECT_EQ(v.vt, VT_EMPTY);
+    BSTR name = nullptr;
+    EXPECT_EQ(acc.object->get_accName(Accessible::child(1), &name), E_INVALIDARG);
+    closeForm(*form);
+}
+
 TEST_F(Accessibility, ButtonsAreNamedByTheirHints) {
     Launcher launcher;
     auto form = launcher.start();
