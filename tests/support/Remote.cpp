@@ -12,13 +12,18 @@
 //   qd_remote layout           print the main window's client size and the screen
 //                              place of its top-left corner, then class, left, top,
 //                              width and height of each visible child
+//   qd_remote items            read the item list as a screen reader does: its
+//                              role, then one line per child, its name, with
+//                              " *" after the selected one
 #include <windows.h>
-// After <windows.h>, which it needs.
+// After <windows.h>, which they need.
+#include <oleacc.h>
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "common/Handles.h"
 #include "shell/CommandIds.h"
@@ -66,7 +71,38 @@ int countWindows() {
     return count;
 }
 
-} // namespace
+std::string narrow(BSTR text) {
+    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string result(length > 0 ? length - 1 : 0, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), length, nullptr, nullptr);
+    return result;
+}
+
+int printAccessibleItems(HWND window) {
+    HWND list = FindWindowExA(window, nullptr, "TStringGrid", nullptr);
+    IAccessible* object = nullptr;
+    if (!list || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
+        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return 1;
+    VARIANT child{}, role{}, selection{};
+    child.vt = VT_I4;
+    LONG count = 0;
+    if (object->get_accRole(child, &role) != S_OK || object->get_accChildCount(&count) != S_OK)
+        return 1;
+    std::printf("role %ld\n", role.lVal);
+    object->get_accSelection(&selection);
+    for (child.lVal = 1; child.lVal <= count; ++child.lVal) {
+        BSTR name = nullptr;
+        if (object->get_accName(child, &name) != S_OK) return 1;
+        const bool selected = selection.vt == VT_I4 && selection.lVal == child.lVal;
+        std::printf("%s%s\n", narrow(name).c_str(), selected ? " *" : "");
+        SysFreeString(name);
+    }
+    object->Release();
+    CoUninitialize();
+    return 0;
+}
 
 // Sizes are read as the launcher sees them, not mapped to a 96-DPI view.
 void becomeDpiAware() {
@@ -94,6 +130,8 @@ void printLayout(HWND window) {
                     r.bottom - r.top);
     }
 }
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
@@ -136,6 +174,7 @@ int main(int argc, char** argv) {
         printLayout(window);
         return 0;
     }
+    if (!std::strcmp(verb, "items")) return printAccessibleItems(window);
     if (!std::strcmp(verb, "close"))
         return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     return 2;

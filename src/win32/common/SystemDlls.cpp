@@ -28,7 +28,29 @@ struct LoadedShellApi : ShellApi {
     }
 };
 
+struct LoadedAccessibilityApi : AccessibilityApi {
+    SystemLibrary oleacc{"oleacc.dll"};
+    SystemLibrary oleaut32{"oleaut32.dll"};
+    SystemLibrary ole32{"ole32.dll"};
+
+    LoadedAccessibilityApi() {
+        ole32.resolve(AccessibilityApi::CoInitializeEx, "CoInitializeEx");
+        oleacc.resolve(AccessibilityApi::LresultFromObject, "LresultFromObject");
+        oleacc.resolve(AccessibilityApi::CreateStdAccessibleObject, "CreateStdAccessibleObject");
+        oleaut32.resolve(AccessibilityApi::SysAllocStringLen, "SysAllocStringLen");
+    }
+    bool complete() const {
+        return CoInitializeEx && LresultFromObject && CreateStdAccessibleObject &&
+               SysAllocStringLen;
+    }
+};
+
 } // namespace
+
+const AccessibilityApi* Accessibility() {
+    static const LoadedAccessibilityApi api;
+    return api.complete() ? &api : nullptr;
+}
 
 const ShellApi& Shell() {
     static const LoadedShellApi api;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commdlg.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include "common/Handles.h"
@@ -44,5 +45,19 @@ struct ShellApi {
 // Every pointer is set: a system without these DLLs cannot run the launcher,
 // and the first use throws EQuillDeck naming the missing function.
 const ShellApi& Shell();
+
+// What the windows need to answer screen readers. oleacc, oleaut32 and ole32
+// are not among the DLLs the system always takes from its own folder, so they
+// are loaded at run time too.
+struct AccessibilityApi {
+    decltype(&::CoInitializeEx) CoInitializeEx = nullptr;
+    decltype(&::LresultFromObject) LresultFromObject = nullptr;
+    decltype(&::CreateStdAccessibleObject) CreateStdAccessibleObject = nullptr;
+    decltype(&::SysAllocStringLen) SysAllocStringLen = nullptr;
+};
+
+// Null when a DLL or a function is missing: the windows then answer no
+// accessibility requests of their own, and the launcher runs on.
+const AccessibilityApi* Accessibility();
 
 } // namespace qd

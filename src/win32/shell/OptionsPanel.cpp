@@ -69,8 +69,8 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     layout_.Place(Button_add_group->Handle(), 63, 102, 30, 14);
     Button_del_group = std::make_unique<TSoftButt>(Handle(), "del", 94, 102, 30, 14);
     layout_.Place(Button_del_group->Handle(), 94, 102, 30, 14);
-    AddHint(Button_add_group->Handle(), "Add application group ");
-    AddHint(Button_del_group->Handle(), "Delete application group ");
+    Button_add_group->SetHint(*hints_, "Add application group ");
+    Button_del_group->SetHint(*hints_, "Delete application group ");
     Bevel7 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 116, width - 1, 2, nullptr);
     CheckBox_keepdeleted =
         AddControl("BUTTON", "Keep deleted items", checkBox, CheckBoxLeft, 128, CheckBoxWidth,
@@ -114,7 +114,7 @@ HWND TPanelOptions::AddControl(const char* className, const char* caption, DWORD
                         height, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     layout_.Place(control, left, top, width, height);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    if (hint) AddHint(control, hint);
+    if (hint) hints_->Add(Handle(), control, hint);
     return control;
 }
 
@@ -133,10 +133,6 @@ void TPanelOptions::SetDpi(UINT dpi) {
     RECT client;
     GetClientRect(Handle(), &client);
     Layout(client.right, client.bottom);
-}
-
-void TPanelOptions::AddHint(HWND control, const char* hint) {
-    hints_->Add(Handle(), control, hint);
 }
 
 void TPanelOptions::Layout(int width, int height) {

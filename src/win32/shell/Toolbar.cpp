@@ -55,7 +55,7 @@ TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run, UINT dp
                                                 ButtonHeight, spec.glyph, spec.look, spec.place);
         layout_.Place(button->Handle(), spec.left, ButtonTop, spec.width, ButtonHeight);
         button->OnClick = [run, command = spec.command] { run(command); };
-        hints_.Add(form, button->Handle(), spec.hint);
+        button->SetHint(hints_, spec.hint);
     }
 }
 

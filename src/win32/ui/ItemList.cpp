@@ -77,6 +77,7 @@ void TItemList::UpdateScrollBar() {
 void TItemList::TableChanged() {
     UpdateScrollBar();
     InvalidateRect(Handle(), nullptr, FALSE);
+    AnnounceRowsChanged(Handle());
 }
 
 void TItemList::RowChanged(int row, bool removed) {
@@ -115,6 +116,7 @@ void TItemList::MakeCurrent(int row) {
     table_.setCurrentRow(row);
     ScrollIntoView(row);
     InvalidateRect(Handle(), nullptr, FALSE);
+    AnnounceCurrentRow(Handle(), table_);
 }
 
 void TItemList::SelectRow(int row) {
@@ -143,6 +145,8 @@ void TItemList::SelectAtPoint(int y) {
 }
 
 LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT object = 0;
+    if (accessible_.Handle(message, wParam, lParam, object)) return object;
     switch (message) {
     case WM_PAINT: {
         ScopedPaint paint(Handle());
@@ -231,9 +235,15 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnChar && OnChar(static_cast<char>(wParam))) return 0;
         break;
     case WM_SETFOCUS:
+        AnnounceFocusedRow(Handle(), table_);
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
     case WM_KILLFOCUS:
         InvalidateRect(Handle(), nullptr, FALSE);
         break;
+    case WM_ACCESSIBLEACTION:
+        if (OnDblClick) OnDblClick();
+        return 0;
     }
     return Default(message, wParam, lParam);
 }

@@ -8,6 +8,7 @@
 #include "common/Handles.h"
 #include "common/Window.h"
 #include "ui/ItemIcons.h"
+#include "ui/ListAccessible.h"
 
 namespace qd {
 
@@ -58,6 +59,7 @@ class TItemList : public TWindow {
     int RowHeight() const { return Scaled(DefaultRowHeight, dpi_); }
     // The list moved to a display of another scale: new font, new row height.
     void SetDpi(UINT dpi);
+    const ItemTable& Table() const { return table_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -80,6 +82,7 @@ class TItemList : public TWindow {
     int columnWidth_ = 0;
     int topRow_ = 0; // index among shown rows
     bool selecting_ = false;
+    TAccessibleSlot accessible_{[this] { return new TListAccessible(*this); }};
 };
 
 } // namespace qd

@@ -115,8 +115,18 @@ void TSpeedButton::Click() {
     if (Enabled() && OnClick) OnClick();
 }
 
+void TSpeedButton::SetHint(THints& hints, const char* hint) {
+    hint_ = hint;
+    hints.Add(GetParent(Handle()), Handle(), hint);
+}
+
 LRESULT TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT object = 0;
+    if (accessible_.Handle(message, wParam, lParam, object)) return object;
     switch (message) {
+    case WM_ACCESSIBLEACTION:
+        Click();
+        return 0;
     case WM_PAINT: {
         ScopedPaint paint(Handle());
         Paint(paint.dc());

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "common/Handles.h"
+#include "common/Hints.h"
 #include "common/Window.h"
+#include "ui/ButtonAccessible.h"
 
 namespace qd {
 
@@ -40,6 +42,9 @@ class TSpeedButton : public TWindow {
     void SetFlat(bool flat);
     // Runs the click as a mouse click would, if the button is enabled.
     void Click();
+    // Shows `hint` in a tooltip of `hints` and names the button to screen readers.
+    void SetHint(THints& hints, const char* hint);
+    const std::string& Hint() const { return hint_; }
 
   protected:
     // A button that shows its caption, centred in its font, instead of a glyph.
@@ -75,6 +80,8 @@ class TSpeedButton : public TWindow {
     bool hot_ = false;
     bool pressing_ = false;
     bool down_ = false;
+    std::string hint_;
+    TAccessibleSlot accessible_{[this] { return new TButtonAccessible(*this); }};
 };
 
 } // namespace qd
