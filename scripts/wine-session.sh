@@ -67,6 +67,15 @@ rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp/* "$WINEPREFIX"/drive_c/
 # process inherit its stdio, so they must not be started by a test under ctest.
 wineserver -p
 $WINE wineboot >/dev/null 2>&1 </dev/null
+# A display-scale test sets the prefix's scale and puts it back when it ends;
+# one that was killed first must not leave the next session at another scale.
+scale_set() {
+    awk '/^\[/ { desktop = ($0 ~ /^\[Control Panel\\\\Desktop\]/) }
+         desktop && /^"LogPixels"/ { found = 1 } END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null
+}
+if scale_set; then
+    $WINE reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 </dev/null || true
+fi
 keeper="$BUILD_DIR/tests/support/qd_keeper.exe"
 if [[ -f $keeper ]]; then
     $WINE "$keeper" >/dev/null 2>&1 </dev/null &

@@ -8,9 +8,10 @@ source "$(dirname "$0")/lib.sh"
 set_scale() {
     $WINE reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
-# The prefix is shared with the other tests: it goes back to 100% however
-# this script ends.
-trap 'set_scale 96; finish' EXIT
+# The prefix is shared with the other tests: it goes back to the system's
+# default scale however this script ends (scripts/wine-session.sh also sees
+# to it, should the script be killed).
+trap '$WINE reg delete "HKCU\Control Panel\Desktop" /v LogPixels /f >/dev/null 2>&1; finish' EXIT
 
 mkdir -p "$LAUNCHER/Apps"
 cp "$SUPPORT/qd_sample_many_icons.exe" "$LAUNCHER/Apps/Quadrants.exe"
