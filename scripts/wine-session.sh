@@ -22,9 +22,11 @@ WINE=/usr/lib/wine/wine64
 xvfb_pid=""
 keeper_pid=""
 cleanup() {
+    # The keeper goes first: one still connecting to the server would outlive
+    # -k and keep the persistent server, and -w, waiting for ever.
+    if [[ -n $keeper_pid ]]; then kill "$keeper_pid" 2>/dev/null || true; fi
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    if [[ -n $keeper_pid ]]; then kill "$keeper_pid" 2>/dev/null || true; fi
     if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     rm -f "$display_file"
 }
