@@ -36,10 +36,7 @@ class AboutBox : public ::testing::Test {
 };
 
 RECT childRect(HWND dialog, int id) {
-    RECT r;
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return qdtest::placeInParent(GetDlgItem(dialog, id));
 }
 
 TEST_F(AboutBox, CaptionBuiltOnceAndSizeFitsTheTexts) {

@@ -110,12 +110,10 @@ class EventRecorder {
 // Rows 0 and 2 to 4 in the selected group "Web", row 1 hidden by it; row 2
 // disabled.
 std::unique_ptr<TForm1> startWebGroup(Launcher& launcher) {
-    for (const char* name : {"Alpha", "Hidden", "Broken", "Delta", "Echo"})
-        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+    launcher.addUncheckedItems({"Alpha", "Hidden", "Broken", "Delta", "Echo"});
     for (int row : {0, 2, 3, 4})
         launcher.table.setCell(ColGroup, row, "1");
     launcher.table.setCell(ColFingerprint, 2, DisabledMark);
-    launcher.setPreference("CheckSafe", "0");
     launcher.setPreference("Groups", "2");
     launcher.setPreference("2", "Web");
     launcher.setPreference("SelectGroup", "1");
@@ -320,8 +318,7 @@ TEST_F(Accessibility, ButtonsAreNamedByTheirHints) {
 
 TEST_F(Accessibility, ObjectsHeldPastTheirWindowsSayDisconnected) {
     Launcher launcher;
-    launcher.addItem("Alpha", "alpha.exe", "x", std::string(40, 'Q'));
-    launcher.setPreference("CheckSafe", "0");
+    launcher.addUncheckedItems({"Alpha"});
     auto form = launcher.start();
     Accessible list(form->StringGrid1->Handle());
     Accessible button(form->ToolButton_add->Handle());

@@ -6,6 +6,7 @@
 
 #include "common/Dpi.h"
 #include "shell/QuillDeck1.h"
+#include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
 
@@ -15,12 +16,8 @@ namespace {
 // Every child of a window, in the window's client coordinates, in z order.
 std::vector<RECT> childRects(HWND window) {
     std::vector<RECT> rects;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        rects.push_back(r);
-    }
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        rects.push_back(qdtest::placeInParent(child));
     return rects;
 }
 
@@ -62,12 +59,8 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
         std::vector<RECT> rects;
         for (TSpeedButton* b :
              {form->ToolButton_add, form->ToolButton_edit, form->ToolButton_delete,
-              form->ToolButton_options, form->ToolButton_menu, form->ToolButton_exit}) {
-            RECT r;
-            GetWindowRect(b->Handle(), &r);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-            rects.push_back(r);
-        }
+              form->ToolButton_options, form->ToolButton_menu, form->ToolButton_exit})
+            rects.push_back(qdtest::placeInParent(b->Handle()));
         return rects;
     };
     const std::vector<RECT> toolbar96 = toolbarRects();
@@ -78,9 +71,7 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     const std::vector<RECT> toolbar144 = toolbarRects();
     for (size_t i = 0; i < toolbar96.size(); ++i)
         expectScaled(toolbar96[i], toolbar144[i], 144);
-    RECT list;
-    GetWindowRect(form->StringGrid1->Handle(), &list);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
+    const RECT list = qdtest::placeInParent(form->StringGrid1->Handle());
     EXPECT_EQ(list.top, Scaled(24, 144));
     const RECT row144 = form->StringGrid1->RowRect(0);
     EXPECT_EQ(row144.bottom - row144.top, Scaled(row96.bottom - row96.top, 144));

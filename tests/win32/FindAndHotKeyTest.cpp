@@ -48,9 +48,7 @@ TEST(TypeToFind, TypedLettersNarrowTheListAndEnterStartsTheMatch) {
 
 TEST(TypeToFind, EscapeBringsBackTheGroupsRowsAndTheRowThatWasCurrent) {
     Launcher launcher;
-    for (const char* name : {"Alpha", "Beta", "Gamma"})
-        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
-    launcher.setPreference("CheckSafe", "0");
+    launcher.addUncheckedItems({"Alpha", "Beta", "Gamma"});
     auto form = launcher.start();
     typeKeys({VK_DOWN});
     typeKeys({'Z', 'Z'});
@@ -78,11 +76,9 @@ TEST(TypeToFind, EscapeBringsBackTheGroupsRowsAndTheRowThatWasCurrent) {
 
 TEST(TypeToFind, SearchStaysInsideTheSelectedGroup) {
     Launcher launcher;
-    for (const char* name : {"Editor", "Edge", "Mail"})
-        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+    launcher.addUncheckedItems({"Editor", "Edge", "Mail"});
     launcher.table.setCell(ColGroup, 1, "1");
     launcher.table.setCell(ColGroup, 2, "1");
-    launcher.setPreference("CheckSafe", "0");
     launcher.setPreference("Groups", "2");
     launcher.setPreference("2", "Web");
     launcher.setPreference("SelectGroup", "1");

@@ -94,9 +94,7 @@ void pressKey(WPARAM key) {
 }
 
 std::string textOf(HWND editor, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(editor, id, text, sizeof(text));
-    return text;
+    return qdtest::windowText(GetDlgItem(editor, id));
 }
 
 void setText(HWND editor, int id, const char* text) {
@@ -108,10 +106,7 @@ int spinOf(HWND editor, int id) {
 }
 
 RECT boundsOf(HWND editor, int id) {
-    RECT r;
-    GetWindowRect(GetDlgItem(editor, id), &r);
-    MapWindowPoints(nullptr, editor, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return qdtest::placeInParent(GetDlgItem(editor, id));
 }
 
 TEST(ItemEditor, ShowsTheRowAndEscapeChangesNothing) {

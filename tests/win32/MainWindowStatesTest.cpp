@@ -21,9 +21,7 @@ void runMessages(DWORD milliseconds = 50) {
 }
 
 std::unique_ptr<TForm1> startWith(Launcher& launcher, std::initializer_list<const char*> titles) {
-    for (const char* title : titles)
-        launcher.addItem(title, std::string(title) + ".exe", "x", std::string(40, 'Q'));
-    launcher.setPreference("CheckSafe", "0");
+    launcher.addUncheckedItems(titles);
     return launcher.start();
 }
 

@@ -48,9 +48,7 @@ TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
 // WM_SYSKEYDOWN: only a key typed with Alt held is an Alt shortcut.
 TEST(MainWindow, OnlyAKeyTypedWithAltIsAnAltShortcut) {
     Launcher launcher;
-    for (const char* name : {"a", "b"})
-        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
-    launcher.setPreference("CheckSafe", "0");
+    launcher.addUncheckedItems({"a", "b"});
     auto form = launcher.start();
     SetFocus(nullptr);
     typeKeys({'X', 'T'});
@@ -202,9 +200,7 @@ TEST(MainWindow, RowIsRedBeforeTheBoxThatNamesItAppears) {
 
 TEST(MainWindow, ReleaseOutsideTheListEndsTheDrag) {
     Launcher launcher;
-    for (const char* name : {"a", "b", "c"})
-        launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
-    launcher.setPreference("CheckSafe", "0");
+    launcher.addUncheckedItems({"a", "b", "c"});
     auto form = launcher.start();
     HWND list = form->StringGrid1->Handle();
     SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
@@ -249,11 +245,9 @@ TEST(MainWindow, SavedRowIsSelectedWhenItExistsAndIsShown) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.saved) + " in group " + c.group);
         Launcher launcher;
-        for (const char* name : {"a", "b", "c"})
-            launcher.addItem(name, std::string(name) + ".exe", "x", std::string(40, 'Q'));
+        launcher.addUncheckedItems({"a", "b", "c"});
         launcher.table.setCell(ColGroup, 1, "1");
         launcher.table.setCell(ColGroup, 2, "1");
-        launcher.setPreference("CheckSafe", "0");
         launcher.setPreference("Groups", "2");
         launcher.setPreference("2", "Tools");
         launcher.setPreference("SelectGroup", c.group);
@@ -309,8 +303,7 @@ TEST(MainWindow, MinimisedStartPostsTheMinimizeCommand) {
 // program still ends.
 TEST(MainWindow, CloseCompletesWhenNothingCanBeWritten) {
     Launcher launcher;
-    launcher.addItem("Tool", "tool.exe", "x", std::string(40, 'Q'));
-    launcher.setPreference("CheckSafe", "0");
+    launcher.addUncheckedItems({"Tool"});
     auto form = launcher.start();
     const std::string before = qdtest::readFile(launcher.folder.file("QuillDeck.rcc"));
     // Where the preferences file should be stands a folder of that name.

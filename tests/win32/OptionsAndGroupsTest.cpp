@@ -194,9 +194,7 @@ TEST(OptionsAndGroups, PanelCaptionsAreNotClipped) {
         SIZE text;
         GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &text);
         ReleaseDC(c.control, dc);
-        RECT r;
-        GetWindowRect(c.control, &r);
-        MapWindowPoints(nullptr, panel.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = qdtest::placeInParent(c.control);
         EXPECT_LE(c.besideText + text.cx, r.right - r.left);
         EXPECT_LE(r.right, inside.right);
     }

@@ -8,6 +8,7 @@
 
 #include "common/Handles.h"
 #include "shell/OptionsPanel.h"
+#include "support/DialogWatcher.h"
 #include "ui/MainMenu.h"
 
 namespace qd {
@@ -19,19 +20,6 @@ struct Fixture {
                                         300, 300, nullptr, nullptr, nullptr, nullptr)};
     TPanelOptions panel{parent.get(), 0, 24, 158, 196, DesignDpi};
 };
-
-RECT placeOf(HWND control) {
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-std::string textOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
 
 struct FindTooltips {
     HWND owner;
@@ -97,7 +85,7 @@ TEST(OptionsPanel, ControlsSitAtTheirPlacesWithCaptionsAndHints) {
              Case{p.Bevel7, 0, 116, 157, 0, "", ""},
          }) {
         const std::string caption = c.caption;
-        const RECT r = placeOf(c.control);
+        const RECT r = qdtest::placeInParent(c.control);
         EXPECT_EQ(r.left, c.left) << caption;
         EXPECT_EQ(r.top, c.top) << caption;
         if (c.width) {
@@ -106,7 +94,7 @@ TEST(OptionsPanel, ControlsSitAtTheirPlacesWithCaptionsAndHints) {
         if (c.height) {
             EXPECT_EQ(r.bottom - r.top, c.height) << caption;
         }
-        EXPECT_EQ(textOf(c.control), caption);
+        EXPECT_EQ(qdtest::windowText(c.control), caption);
         EXPECT_EQ(hintOf(p.Handle(), c.control), c.hint) << caption;
     }
     EXPECT_EQ(GetWindowLongA(p.ScrollBar_groups, GWL_STYLE) & SBS_VERT, SBS_VERT);
@@ -124,11 +112,11 @@ TEST(OptionsPanel, ControlsSitAtTheirPlacesWithCaptionsAndHints) {
 TEST(OptionsPanel, ResizeKeepsOkAtTheCornerAndTheLinesFullWidth) {
     Fixture f;
     SetWindowPos(f.panel.Handle(), nullptr, 0, 0, 200, 250, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT ok = placeOf(f.panel.Button_ok_option->Handle());
+    const RECT ok = qdtest::placeInParent(f.panel.Button_ok_option->Handle());
     EXPECT_EQ(ok.left, 128);
     EXPECT_EQ(ok.top, 225);
     for (HWND bevel : {f.panel.Bevel6, f.panel.Bevel7}) {
-        const RECT r = placeOf(bevel);
+        const RECT r = qdtest::placeInParent(bevel);
         EXPECT_EQ(r.right - r.left, 199);
     }
 }

@@ -10,12 +10,6 @@ namespace qdtest {
 
 namespace {
 DialogWatcher* active = nullptr;
-
-std::string windowText(HWND hwnd) {
-    char buffer[4096] = {};
-    GetWindowTextA(hwnd, buffer, sizeof(buffer));
-    return buffer;
-}
 } // namespace
 
 DialogWatcher::DialogWatcher(int answer) : answer_(answer) {
@@ -96,6 +90,19 @@ std::string builtFile(const char* hostPath) {
 
 std::string launchProbeProgram() {
     return builtFile(QD_LAUNCH_PROBE);
+}
+
+std::string windowText(HWND window) {
+    char buffer[4096] = {};
+    GetWindowTextA(window, buffer, sizeof(buffer));
+    return buffer;
+}
+
+RECT placeInParent(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 std::vector<std::string> menuTexts(HMENU menu) {

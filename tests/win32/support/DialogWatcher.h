@@ -59,6 +59,11 @@ std::string builtFile(const char* hostPath);
 // The launch probe program built beside the tests.
 std::string launchProbeProgram();
 
+// A window's text (a control's caption).
+std::string windowText(HWND window);
+// A control's rectangle in its parent's client coordinates.
+RECT placeInParent(HWND control);
+
 // A menu's entries in order: their text, "-" for a separator, "(off)"
 // after the text of a greyed entry.
 std::vector<std::string> menuTexts(HMENU menu);

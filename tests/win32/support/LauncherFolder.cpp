@@ -20,6 +20,12 @@ void LauncherFolder::addItem(const std::string& title, const std::string& file,
     table.addItem({title, "tools\\" + file, file, "0", "", "0", fingerprint, "0"}, qd::IconImage{});
 }
 
+void LauncherFolder::addUncheckedItems(std::initializer_list<const char*> titles) {
+    for (const char* title : titles)
+        addItem(title, std::string(title) + ".exe", "x", std::string(40, 'Q'));
+    setPreference("CheckSafe", "0");
+}
+
 void LauncherFolder::addProbe(const std::string& title, const std::string& file) {
     CreateDirectoryA(folder.file("tools").c_str(), nullptr);
     CopyFileA(launchProbeProgram().c_str(), folder.file("tools\\" + file).c_str(), FALSE);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,9 @@ class LauncherFolder {
     // `contents` is written to the launcher folder's tools\ unless it is null.
     void addItem(const std::string& title, const std::string& file, const char* contents,
                  const std::string& fingerprint);
+    // Items named by their titles, each with a stand-in program tools\<title>.exe,
+    // and the start-up check of fingerprints off so that none is disabled.
+    void addUncheckedItems(std::initializer_list<const char*> titles);
     // An item whose program is the launch probe, copied to tools\<file>.
     void addProbe(const std::string& title, const std::string& file);
     void setPreference(const char* key, const char* value);

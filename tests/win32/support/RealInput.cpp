@@ -44,8 +44,7 @@ std::string probeReport(const std::string& folder, DWORD milliseconds) {
 
 void typeKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) {
-        sendKeyEvent(key, false);
-        sendKeyEvent(key, true);
+        sendKey(key);
         runMessages(30);
     }
 }
