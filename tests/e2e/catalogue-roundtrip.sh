@@ -19,5 +19,7 @@ wait_launcher_exit
 after=$(catalogue dump "$LAUNCHER/QuillDeck.rcc")
 [[ $after == "$before" ]] || fail "rows or icons changed: $after"
 cmp -s "$LAUNCHER/before.rcc" "$LAUNCHER/QuillDeck.rcc" || fail "catalogue bytes changed"
+# The preferences file was made above: only the close writes the placement.
 [[ -f $LAUNCHER/QuillDeck.ini ]] || fail "no preferences written at close"
+grep -q "^WindowTop=" "$LAUNCHER/QuillDeck.ini" || fail "no placement written at close"
 echo "catalogue round trip: ok"
