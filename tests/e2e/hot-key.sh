@@ -26,9 +26,7 @@ rm -f "$report"
 sleep 0.3
 xdotool type --delay 50 eta
 xdotool key Return
-started=$(started_program)
-[[ -n $started ]] || fail "typing and Return started nothing"
-[[ $started == beta.exe ]] || fail "started $started"
+expect_started beta.exe "typing and Return"
 
 remote exit
 wait_launcher_exit

@@ -16,8 +16,6 @@ cp "$SUPPORT/qd_launch_probe.exe" "$APPS/Second.exe"
 REPORT=$APPS/probe-out.txt
 INI=$LAUNCHER/QuillDeck.ini
 RCC=$LAUNCHER/QuillDeck.rcc
-# The notification area's icon (1024 x 768 desktop).
-ICON_X=1013 ICON_Y=757
 
 shots=0
 # Saves the main window, or the dialog at the given place, as the next step.
@@ -123,11 +121,10 @@ xdotool mousemove $((left + width / 2)) "$(row_y 0)" click --repeat 2 --delay 80
 check_launch "A double-click" first.exe '[--journey][a b]' 2
 
 rm -f "$REPORT"
-xdotool mousemove $ICON_X $ICON_Y click 3
+click_tray_icon 3
 sleep 0.5
-import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
 printf -v name 'journey-%02d-tray-menu.png' $((++shots))
-convert "$SHOTS/desktop.png" -crop 200x220+824+548 +repage "$SHOTS/$name"
+shoot_tray_menu "$name"
 # Restore, then the first item's entry.
 key Down Down Return
 check_launch "The tray entry" first.exe '[--journey][a b]' 2
@@ -136,7 +133,7 @@ check_launch "The tray entry" first.exe '[--journey][a b]' 2
 key alt+m
 remote wait-hidden 10000 || fail "Alt+M did not hide the window"
 [[ $(remote count) -eq 1 ]] || fail "the launcher ended instead of hiding"
-xdotool mousemove $ICON_X $ICON_Y click --repeat 2 --delay 150 1
+click_tray_icon --repeat 2 --delay 150 1
 remote wait-window 10000 || fail "a double-click on the tray icon did not restore the window"
 snap restored
 

@@ -16,9 +16,7 @@ remote wait-ready 20000 || fail "the start-up pass did not end"
 
 rm -f "$report"
 xdotool key Down Return
-started=$(started_program)
-[[ -n $started ]] || fail "Down and Return started nothing"
-[[ $started == second.exe ]] || fail "started $started"
+expect_started second.exe "Down and Return"
 
 rm -f "$report"
 xdotool key x
@@ -33,9 +31,7 @@ rm -f "$report"
 xdotool key alt+t
 sleep 0.3
 xdotool key Up Return
-started=$(started_program)
-[[ -n $started ]] || fail "after Alt+T, Up and Return started nothing"
-[[ $started == first.exe ]] || fail "started $started"
+expect_started first.exe "after Alt+T, Up and Return"
 
 remote exit
 wait_launcher_exit

@@ -43,6 +43,16 @@ probe_report() {
 # name of the program that wrote it ("" when none came).
 started_program() { probe_report | sed -n 's/^self://p'; }
 
+# Fails unless the launch probe in the launcher folder reports that the act
+# named (its report deleted before it) started the program: expect_started
+# PROGRAM "ACT".
+expect_started() {
+    local started
+    started=$(started_program)
+    [[ -n $started ]] || fail "$2 started nothing"
+    [[ $started == "$1" ]] || fail "$2 started $started, not $1"
+}
+
 # Waits for the launcher started last to end; fails on a non-zero exit code.
 wait_launcher_exit() {
     local status=0
@@ -83,6 +93,15 @@ x_window() {
     done
     return 1
 }
+# The notification area's icon, in the taskbar's corner of the 1024 x 768
+# desktop: click_tray_icon takes xdotool's click arguments; shoot_tray_menu
+# FILE saves the icon's menu, which opens above it.
+click_tray_icon() { xdotool mousemove 1013 757 click "$@"; }
+shoot_tray_menu() {
+    import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
+    convert "$SHOTS/desktop.png" -crop 200x220+824+548 +repage "$SHOTS/$1"
+}
+
 gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
 # Saves the desktop cropped to a dialog with a margin around it:

@@ -4,8 +4,7 @@
 # icon brings it back, "E&xit" of the icon's menu ends it, and the icon goes.
 source "$(dirname "$0")/lib.sh"
 
-# The notification area's corner of the taskbar (1024 x 768 desktop).
-ICON_X=1013 ICON_Y=757
+# The notification area's corner of the taskbar, around the icon.
 tray_area() {
     import -display "$DISPLAY" -window root -crop 24x20+1001+748 +repage "$1"
 }
@@ -29,17 +28,16 @@ remote wait-hidden 10000 || fail "the caption's close did not hide the window"
 
 # A double-click at an ordinary pace: the first press does not open the menu
 # in its way.
-xdotool mousemove $ICON_X $ICON_Y click --repeat 2 --delay 150 1
+click_tray_icon --repeat 2 --delay 150 1
 remote wait-window 10000 || fail "a double-click on the icon did not restore the window"
 
 # The icon's menu opens on a right press; its "E&xit" ends the program.
-xdotool mousemove $ICON_X $ICON_Y click 3
+click_tray_icon 3
 sleep 0.5
-import -display "$DISPLAY" -window root "$SHOTS/tray-menu-desktop.png"
+shoot_tray_menu tray-menu.png
 xdotool key x
 remote wait-gone 10000 || fail "E&xit of the tray menu did not end the program"
 wait_launcher_exit
-convert "$SHOTS/tray-menu-desktop.png" -crop 200x220+824+548 +repage "$SHOTS/tray-menu.png"
 
 sleep 0.5
 tray_area "$LAUNCHER/after.png"
