@@ -13,7 +13,11 @@ for name in oleacc oleaut32 ole32; do
     cp "$SUPPORT/qd_marker.dll" "$LAUNCHER/$name.dll"
 done
 
-start_launcher
+# Wine runs its own code for a DLL it ships even when the file it found is the
+# one beside the launcher: preferring the file makes such a load show. Only
+# for oleacc: Windows takes ole32 and oleaut32, known DLLs, from the system
+# folder whatever the search order.
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;oleacc=n,b" start_launcher
 remote wait-ready 20000 || fail "the start-up pass did not end"
 xdotool key Down
 sleep 0.3
