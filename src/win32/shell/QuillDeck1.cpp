@@ -11,6 +11,7 @@
 #include "common/Dpi.h"
 #include "common/Error.h"
 #include "common/Links.h"
+#include "common/WidePath.h"
 #include "groups/GroupMenus.h"
 #include "integrity/ItemValidation.h"
 #include "integrity/Launching.h"
@@ -59,12 +60,6 @@ constexpr int OptionsPanelHeight = 220;
 
 HICON applicationIcon() {
     return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK));
-}
-
-std::string ownExecutable() {
-    char path[MAX_PATH * 4] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    return path;
 }
 
 // Shows a toolbar button pressed for one scope, however the scope ends.
@@ -140,7 +135,7 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     shortcuts_ = std::make_unique<ScopedMessageFilter>(
         FilterStage::Shortcuts, [this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
-    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ownExecutable(), "FileVersion"));
+    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ExecutablePath(), "FileVersion"));
 }
 
 TForm1::~TForm1() {
@@ -764,7 +759,9 @@ void TForm1::ToolButton_addClick() {
     const ScopedPressed pressed(ToolButton_add);
     const std::string path = ChooseExecutable(Handle(), LauncherFolder());
     // The launcher itself is never added from the dialog, and nothing is said.
-    if (!path.empty() && asciiLower(path) != asciiLower(ownExecutable())) AddItemFromPath(path);
+    // The dialog gives ANSI text.
+    if (!path.empty() && asciiLower(path) != asciiLower(AnsiFromPath(ExecutablePath())))
+        AddItemFromPath(path);
     StringGrid1Click();
 }
 
