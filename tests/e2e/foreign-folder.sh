@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real launcher, copied into a folder named in a script the ANSI code page
-# lacks, starts without an error box, keeps its catalogue and writes its
-# placement there at close.
+# lacks, starts without an error box, reads its own version for the About box,
+# keeps its catalogue and writes its placement there at close.
 source "$(dirname "$0")/lib.sh"
+VERSION=$(head -n1 "$(dirname "$0")/../../VERSION")
 
 FOLDER="$LAUNCHER/tools-日本"
 mkdir -p "$FOLDER/tools"
@@ -19,6 +20,9 @@ launcher_pid=$!
 pids+=("$launcher_pid")
 remote wait-window 20000 || fail "the main window did not appear"
 remote wait-ready 20000 || fail "the start-up pass did not end"
+key alt+b
+x_window "Quill'Deck \\(v$VERSION\\)" >/dev/null || fail "the About box names no version $VERSION"
+key Escape
 remote exit
 wait_launcher_exit
 

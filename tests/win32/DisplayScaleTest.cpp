@@ -40,6 +40,13 @@ void moveToDisplay(HWND window, UINT dpi, SIZE client) {
     qdtest::runMessages(50);
 }
 
+LONG fontHeight(HWND control) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    return font.lfHeight;
+}
+
 void expectScaled(const RECT& design, const RECT& actual, UINT dpi) {
     EXPECT_NEAR(actual.left, Scaled(design.left, dpi), 1);
     EXPECT_NEAR(actual.top, Scaled(design.top, dpi), 1);
@@ -66,8 +73,14 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     const std::vector<RECT> toolbar96 = toolbarRects();
     const std::vector<RECT> panel96 = childRects(panel);
     const RECT row96 = form->StringGrid1->RowRect(0);
+    HWND checkBox = form->Panel_options->CheckBox_minimized;
+    const LONG font96 = fontHeight(checkBox);
 
     moveToDisplay(window, 144, {Scaled(client96.right, 144), Scaled(client96.bottom, 144)});
+    // The window takes the size the system suggests.
+    const RECT client144 = clientRect(window);
+    EXPECT_EQ(client144.right, Scaled(client96.right, 144));
+    EXPECT_EQ(client144.bottom, Scaled(client96.bottom, 144));
     const std::vector<RECT> toolbar144 = toolbarRects();
     for (size_t i = 0; i < toolbar96.size(); ++i)
         expectScaled(toolbar96[i], toolbar144[i], 144);
@@ -79,6 +92,7 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     const std::vector<RECT> panel144 = childRects(panel);
     ASSERT_EQ(panel144.size(), panel96.size());
     expectScaled(panel96.front(), panel144.front(), 144);
+    EXPECT_EQ(fontHeight(checkBox), Scaled(font96, 144));
 
     moveToDisplay(window, 96, {client96.right, client96.bottom});
     const std::vector<RECT> toolbarBack = toolbarRects();
@@ -89,6 +103,7 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
         EXPECT_TRUE(EqualRect(&panel96[i], &panelBack[i])) << "panel control " << i;
     const RECT rowBack = form->StringGrid1->RowRect(0);
     EXPECT_TRUE(EqualRect(&row96, &rowBack));
+    EXPECT_EQ(fontHeight(checkBox), font96);
     qdtest::closeForm(*form);
 }
 

@@ -8,17 +8,19 @@
 
 namespace qd {
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD length =
             GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) {
-            std::wstring path(buffer.data(), length);
-            return PathFromWide(path.substr(0, path.find_last_of(L"\\/") + 1));
-        }
+        if (length < buffer.size()) return PathFromWide(std::wstring(buffer.data(), length));
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string ExecutableFolder() {
+    const std::string path = ExecutablePath();
+    return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
 std::string SystemErrorText(unsigned long code) {

@@ -8,6 +8,8 @@ constexpr char CatalogueFileName[] = "QuillDeck.rcc";
 constexpr char PreferencesFileName[] = "QuillDeck.ini";
 constexpr char SingleInstanceMutexName[] = "ostrawenQuilldeckSoftware";
 
+// The running executable's full path, in UTF-8.
+std::string ExecutablePath();
 // Folder of the running executable, with its trailing backslash, in UTF-8.
 std::string ExecutableFolder();
 

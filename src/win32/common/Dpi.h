@@ -43,7 +43,6 @@ UniqueFont CreateScaledFont(const FontSpec& spec, UINT dpi);
 // placed again, all together, when the scale changes.
 class TScaledLayout {
   public:
-    UINT Dpi() const { return dpi_; }
     // A design length at the current scale.
     int operator()(int design) const { return Scaled(design, dpi_); }
     // Places `control` at its design rectangle now and at every later scale.

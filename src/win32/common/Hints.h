@@ -13,8 +13,6 @@ class THints {
     explicit THints(HWND owner);
     // `hint` must live as long as the control.
     void Add(HWND window, HWND control, const char* hint);
-    // Released before the controls it names go.
-    void Reset() { tooltips_.reset(); }
 
   private:
     UniqueWindow tooltips_;

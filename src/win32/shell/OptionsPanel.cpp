@@ -1,7 +1,5 @@
 #include "shell/OptionsPanel.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "groups/Groups.h"
@@ -65,12 +63,8 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
     SendMessageA(Edit_groups, EM_LIMITTEXT, GroupNameLimit, 0);
     ScrollBar_groups = AddControl("SCROLLBAR", "", SBS_VERT, 115, 85, 17, 16, nullptr);
     SetGroupRange(1, 1);
-    Button_add_group = std::make_unique<TSoftButt>(Handle(), "add", 63, 102, 30, 14);
-    layout_.Place(Button_add_group->Handle(), 63, 102, 30, 14);
-    Button_del_group = std::make_unique<TSoftButt>(Handle(), "del", 94, 102, 30, 14);
-    layout_.Place(Button_del_group->Handle(), 94, 102, 30, 14);
-    Button_add_group->SetHint(*hints_, "Add application group ");
-    Button_del_group->SetHint(*hints_, "Delete application group ");
+    Button_add_group = AddButton("add", 63, 102, 30, 14, "Add application group ");
+    Button_del_group = AddButton("del", 94, 102, 30, 14, "Delete application group ");
     Bevel7 = AddControl("STATIC", "", SS_ETCHEDHORZ, 0, 116, width - 1, 2, nullptr);
     CheckBox_keepdeleted =
         AddControl("BUTTON", "Keep deleted items", checkBox, CheckBoxLeft, 128, CheckBoxWidth,
@@ -82,11 +76,7 @@ TPanelOptions::TPanelOptions(HWND parent, int left, int top, int width, int heig
         AddControl("EDIT", "", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, GroupNameLeft, 146, 74, 17,
                    "Shows and hides the launcher from anywhere; empty: none ");
     // Placed by Layout, from the panel's bottom-right corner.
-    Button_ok_option = std::make_unique<TSoftButt>(Handle(), "ok", 80, 169, 57, 16);
-    layout_.Place(Button_ok_option->Handle(), 80, 169, 57, 16);
-    for (TSoftButt* button :
-         {Button_add_group.get(), Button_del_group.get(), Button_ok_option.get()})
-        SendMessageA(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    Button_ok_option = AddButton("ok", 80, 169, 57, 16, nullptr);
 
     Button_add_group->OnClick = [this] {
         if (OnAddGroup) OnAddGroup();
@@ -116,6 +106,15 @@ HWND TPanelOptions::AddControl(const char* className, const char* caption, DWORD
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (hint) hints_->Add(Handle(), control, hint);
     return control;
+}
+
+std::unique_ptr<TSoftButt> TPanelOptions::AddButton(const char* caption, int left, int top,
+                                                    int width, int height, const char* hint) {
+    auto button = std::make_unique<TSoftButt>(Handle(), caption, left, top, width, height);
+    layout_.Place(button->Handle(), left, top, width, height);
+    SendMessageA(button->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (hint) button->SetHint(*hints_, hint);
+    return button;
 }
 
 std::vector<HWND> TPanelOptions::Controls() const {

@@ -91,6 +91,8 @@ class TPanelOptions : public TWindow {
   private:
     HWND AddControl(const char* className, const char* caption, DWORD style, int left, int top,
                     int width, int height, const char* hint);
+    std::unique_ptr<TSoftButt> AddButton(const char* caption, int left, int top, int width,
+                                         int height, const char* hint);
     // Every control and soft button of the panel, for the font.
     std::vector<HWND> Controls() const;
     void Layout(int width, int height);

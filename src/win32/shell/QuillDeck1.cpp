@@ -1,7 +1,5 @@
 #include "shell/QuillDeck1.h"
 
-#include "common/SystemDlls.h"
-
 #include <algorithm>
 
 #include "ResourceIds.h"
@@ -11,6 +9,8 @@
 #include "common/Dpi.h"
 #include "common/Error.h"
 #include "common/Links.h"
+#include "common/SystemDlls.h"
+#include "common/WidePath.h"
 #include "groups/GroupMenus.h"
 #include "integrity/ItemValidation.h"
 #include "integrity/Launching.h"
@@ -19,9 +19,9 @@
 #include "items/RemoveItem.h"
 #include "items/VersionInfo.h"
 #include "shell/AppMessage.h"
-#include "shell/HotKeyText.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
+#include "shell/HotKeyText.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayPopup.h"
 #include "shell/WindowStates.h"
@@ -59,12 +59,6 @@ constexpr int OptionsPanelHeight = 220;
 
 HICON applicationIcon() {
     return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK));
-}
-
-std::string ownExecutable() {
-    char path[MAX_PATH * 4] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    return path;
 }
 
 // Shows a toolbar button pressed for one scope, however the scope ends.
@@ -140,7 +134,7 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
     shortcuts_ = std::make_unique<ScopedMessageFilter>(
         FilterStage::Shortcuts, [this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
-    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ownExecutable(), "FileVersion"));
+    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ExecutablePath(), "FileVersion"));
 }
 
 TForm1::~TForm1() {
@@ -209,7 +203,8 @@ void TForm1::FormCreate() {
         &TForm1::AcceptDroppedFiles,
         &TForm1::ReadPreferences,
         &TForm1::RegisterGlobalHotKey,
-        &TForm1::AssignShortcuts,
+        // The menu shortcuts need no step: they live in the main menu's model
+        // and reach RunCommand through the message filter the constructor installs.
         &TForm1::LoadItemCatalogue,
         &TForm1::AddMainGroup,
         &TForm1::ReadGroups,
@@ -302,10 +297,6 @@ void TForm1::ApplySavedPlacement() {
     SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
                  wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-// The shortcuts live in the main menu's model and reach RunCommand through
-// the message filter installed with the controls.
-void TForm1::AssignShortcuts() {}
 
 void TForm1::LoadItemCatalogue() {
     cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
@@ -708,13 +699,12 @@ void TForm1::PopupMenu_mainPopup(POINT screen) {
 }
 
 void TForm1::ToolButton_menuClick() {
-    ToolButton_menu->SetDown(true);
+    const ScopedPressed pressed(ToolButton_menu);
     RECT r;
     GetWindowRect(ToolButton_menu->Handle(), &r);
     const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     PopupMenu_mainPopup(
         {centre.x + Scaled(ShowMenuOffset.x, dpi_), centre.y + Scaled(ShowMenuOffset.y, dpi_)});
-    ToolButton_menu->SetDown(false);
 }
 
 bool TForm1::PreTranslateMessage(MSG& msg) {
@@ -764,7 +754,9 @@ void TForm1::ToolButton_addClick() {
     const ScopedPressed pressed(ToolButton_add);
     const std::string path = ChooseExecutable(Handle(), LauncherFolder());
     // The launcher itself is never added from the dialog, and nothing is said.
-    if (!path.empty() && asciiLower(path) != asciiLower(ownExecutable())) AddItemFromPath(path);
+    // The dialog gives ANSI text.
+    if (!path.empty() && asciiLower(path) != asciiLower(AnsiFromPath(ExecutablePath())))
+        AddItemFromPath(path);
     StringGrid1Click();
 }
 
@@ -810,8 +802,7 @@ void TForm1::ToolButton_optionsClick() {
     if (!restrictedMode_) Flags = readPanelFlags(*preferences_);
     Panel_options->ShowFlags(Flags);
     Panel_options->SetHotKeyText(hotKeyText_);
-    Panel_options->SetGroupRange(static_cast<int>(groups_.size()), Panel_options->GroupPosition());
-    Panel_options->SetGroupName(browsedGroupName(groups_, Panel_options->GroupPosition()));
+    BrowseGroup(Panel_options->GroupPosition());
     // The list behind the panel must neither paint over it nor take the keys.
     ShowWindow(StringGrid1->Handle(), SW_HIDE);
     EnableWindow(StringGrid1->Handle(), FALSE);
@@ -842,19 +833,20 @@ void TForm1::Button_ok_optionClick() {
 
 void TForm1::Button_add_groupClick() {
     if (restrictedMode_ || !addGroup(*preferences_, groups_, Panel_options->GroupName())) return;
-    const int last = static_cast<int>(groups_.size());
-    Panel_options->SetGroupRange(last, last);
-    Panel_options->SetGroupName(browsedGroupName(groups_, last));
+    BrowseGroup(static_cast<int>(groups_.size()));
 }
 
 void TForm1::Button_del_groupClick() {
     if (restrictedMode_ || !deleteGroup(*preferences_, groups_, table_,
                                         Panel_options->GroupPosition(), Panel_options->GroupName()))
         return;
-    const int last = static_cast<int>(groups_.size());
-    Panel_options->SetGroupRange(last, last);
-    Panel_options->SetGroupName(browsedGroupName(groups_, last));
+    BrowseGroup(static_cast<int>(groups_.size()));
     GroupItemClick(0);
+}
+
+void TForm1::BrowseGroup(int position) {
+    Panel_options->SetGroupRange(static_cast<int>(groups_.size()), position);
+    Panel_options->SetGroupName(browsedGroupName(groups_, Panel_options->GroupPosition()));
 }
 
 void TForm1::PopupMenu_groupsPopup() {

@@ -165,7 +165,6 @@ class TForm1 : public TWindow {
     void AddTrayIcon();
     void AcceptDroppedFiles();
     void ReadPreferences();
-    void AssignShortcuts();
     void LoadItemCatalogue();
     void AddMainGroup();
     void ReadGroups();
@@ -201,6 +200,9 @@ class TForm1 : public TWindow {
     std::vector<MenuEntry> MainMenuEntries() const;
     void PopupMenu_mainPopup(POINT screen);
     void PopupMenu_groupsPopup();
+    // The panel's browse bar spans the groups, at `position` where it fits;
+    // the name field shows the group it lands on.
+    void BrowseGroup(int position);
     void ShowTrayMenu();
     void OpenDonationPage();
     void ApplySavedPlacement();

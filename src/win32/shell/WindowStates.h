@@ -11,10 +11,10 @@ namespace qd {
 // posted to it does the rest when the message loop picks it up.
 void HideToTray(HWND mainWindow);
 
-// Second half, run for every SC_MINIMIZE (by the application-wide hook and
-// again by the main window's system-command handler). Minimising shows a
-// hidden window, so it is hidden once more afterwards: the window keeps its
-// minimised state but no taskbar button.
+// Second half, run by the application-wide hook for every SC_MINIMIZE (the
+// main window's system-command handler then only hides the window once more).
+// Minimising shows a hidden window, so it is hidden once more afterwards: the
+// window keeps its minimised state but no taskbar button.
 void HideApplicationWindow(HWND applicationWindow);
 
 // Back from the tray: the application window's SC_RESTORE is posted and
