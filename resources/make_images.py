@@ -178,13 +178,9 @@ ICON16 = """
 
 
 def rows(art):
-    lines = [l for l in art.strip('\n').split('\n')]
+    lines = art.strip('\n').split('\n')
     width = max(len(l) for l in lines)
     return [l.ljust(width, '.') for l in lines]
-
-
-def pixel(ch):
-    return PALETTE[ch]
 
 
 def bmp24(art):
@@ -195,7 +191,7 @@ def bmp24(art):
     for line in reversed(lines):
         row = bytearray()
         for ch in line:
-            r, g, b = pixel(ch) or FUCHSIA
+            r, g, b = PALETTE[ch] or FUCHSIA
             row += bytes((b, g, r))
         row += bytes(stride - len(row))
         body += row
@@ -204,19 +200,20 @@ def bmp24(art):
     return header + info + body
 
 
-def scale(art, factor):
-    return '\n'.join(''.join(ch * factor for ch in line)
-                     for line in rows(art) for _ in range(factor))
-
-
-def scale2x(art):
-    """Scale2x (EPX): each pixel becomes four, a corner taking the colour of
-    the two neighbours that meet there when they agree."""
+def sampler(art):
+    """The art's width, height and its pixel at (x, y), edges repeated outward."""
     lines = rows(art)
     h, w = len(lines), len(lines[0])
 
     def at(x, y):
         return lines[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    return w, h, at
+
+
+def scale2x(art):
+    """Scale2x (EPX): each pixel becomes four, a corner taking the colour of
+    the two neighbours that meet there when they agree."""
+    w, h, at = sampler(art)
     out = []
     for y in range(h):
         top, bottom = [], []
@@ -232,11 +229,7 @@ def scale2x(art):
 
 def scale3x(art):
     """Scale3x (AdvMAME3x): each pixel becomes nine by the same rule as Scale2x."""
-    lines = rows(art)
-    h, w = len(lines), len(lines[0])
-
-    def at(x, y):
-        return lines[min(max(y, 0), h - 1)][min(max(x, 0), w - 1)]
+    w, h, at = sampler(art)
     out = []
     for y in range(h):
         block = [[], [], []]
@@ -295,7 +288,7 @@ def icon_image(art):
     for line in reversed(lines):
         bits = bytearray(mask_stride)
         for x, ch in enumerate(line):
-            c = pixel(ch)
+            c = PALETTE[ch]
             if c is None:
                 xor += bytes(4)
                 bits[x // 8] |= 0x80 >> (x % 8)
@@ -324,7 +317,7 @@ def main():
         (HERE / f'glyph_{name}.bmp').write_bytes(bmp24(art))
         for percent in (150, 200):
             (HERE / f'glyph_{name}_{percent}.bmp').write_bytes(bmp24(scaled(name, art, percent)))
-    (HERE / 'QuillDeck.ico').write_bytes(ico([ICON16, scale(ICON16, 2)]))
+    (HERE / 'QuillDeck.ico').write_bytes(ico([ICON16, repeated(ICON16, 2, 1)]))
 
 
 if __name__ == '__main__':

@@ -13,6 +13,7 @@
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
+#include "ui/ListAccessible.h"
 
 namespace qd {
 namespace {
@@ -232,6 +233,22 @@ TEST_F(Accessibility, RowsArePlacedFoundAndWalkedAmongTheShownOnes) {
     closeForm(*form);
 }
 
+TEST_F(Accessibility, RowsOutOfViewAreOffscreen) {
+    Launcher launcher;
+    constexpr int Items = 12;
+    for (int i = 1; i <= Items; ++i)
+        launcher.addItem("Item " + std::to_string(i), "item" + std::to_string(i) + ".exe", "x",
+                         std::string(40, 'Q'));
+    launcher.setPreference("CheckSafe", "0");
+    auto form = launcher.start();
+    ASSERT_LT(form->StringGrid1->VisibleRowCapacity(), Items - 1);
+    Accessible acc(form->StringGrid1->Handle());
+    ASSERT_NE(acc.object, nullptr);
+    EXPECT_FALSE(acc.state(1) & STATE_SYSTEM_OFFSCREEN);
+    EXPECT_TRUE(acc.state(Items) & STATE_SYSTEM_OFFSCREEN);
+    closeForm(*form);
+}
+
 TEST_F(Accessibility, MovingTheCurrentRowTellsTheNewRowAndFilteringTellsTheList) {
     Launcher launcher;
     auto form = startWebGroup(launcher);
@@ -258,6 +275,17 @@ TEST_F(Accessibility, MovingTheCurrentRowTellsTheNewRowAndFilteringTellsTheList)
     qdtest::runMessages(20);
     EXPECT_TRUE(seen(EVENT_OBJECT_REORDER, CHILDID_SELF));
     EXPECT_TRUE(seen(EVENT_OBJECT_FOCUS, 1));
+
+    // Without the keyboard focus a new current row is selected, never focused.
+    SetFocus(nullptr);
+    qdtest::runMessages(20);
+    recorder.events.clear();
+    form->StringGrid1->SelectRow(3);
+    qdtest::runMessages(20);
+    const LONG delta = AccessibleChildOfRow(form->Table(), 3);
+    ASSERT_GT(delta, 0);
+    EXPECT_TRUE(seen(EVENT_OBJECT_SELECTION, delta));
+    EXPECT_FALSE(seen(EVENT_OBJECT_FOCUS, delta));
     closeForm(*form);
 }
 
@@ -308,6 +336,16 @@ TEST_F(Accessibility, ButtonsAreNamedByTheirHints) {
         EXPECT_EQ(acc.role(CHILDID_SELF), ROLE_SYSTEM_PUSHBUTTON);
         EXPECT_EQ(acc.defaultAction(CHILDID_SELF), "Press");
     }
+    // A disabled button is unavailable, one held down by its command pressed.
+    Accessible add(form->ToolButton_add->Handle());
+    form->ToolButton_add->SetEnabled(false);
+    EXPECT_TRUE(add.state(CHILDID_SELF) & STATE_SYSTEM_UNAVAILABLE);
+    form->ToolButton_add->SetEnabled(true);
+    EXPECT_FALSE(add.state(CHILDID_SELF) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED));
+    form->ToolButton_add->SetDown(true);
+    EXPECT_TRUE(add.state(CHILDID_SELF) & STATE_SYSTEM_PRESSED);
+    form->ToolButton_add->SetDown(false);
+
     Accessible options(form->ToolButton_options->Handle());
     ASSERT_FALSE(form->Panel_options->IsOpen());
     ASSERT_EQ(options.object->accDoDefaultAction(Accessible::child(CHILDID_SELF)), S_OK);

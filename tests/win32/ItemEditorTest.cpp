@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Dpi.h"
 #include "common/Window.h"
 #include "items/IconExtraction.h"
 #include "items/QuillDeck2.h"
@@ -72,19 +73,25 @@ void CALLBACK nextStep(HWND, UINT, UINT_PTR, DWORD) {
     script->running = false;
 }
 
-// Runs the editor modally; each step runs on its own timer tick while the
-// editor is open, so whatever a step posts is handled before the next one.
-// The last step is expected to close the editor.
-ItemEditResult runEditor(const ItemEditInput& input, std::vector<Step> steps,
-                         HWND mainWindow = nullptr, int gridTop = 0, int rowHeight = 0) {
+// Runs `show`, which opens the editor modally; each step runs on its own
+// timer tick while the editor is open, so whatever a step posts is handled
+// before the next one. The last step is expected to close the editor.
+void runScripted(std::vector<Step> steps, const std::function<void()>& show) {
     Script run{std::move(steps)};
     script = &run;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, nextStep);
-    const ItemEditResult result = EditItem(mainWindow, gridTop, rowHeight, input);
+    show();
     KillTimer(nullptr, timer);
     script = nullptr;
     EXPECT_FALSE(run.stuck) << "the editor stayed open";
     EXPECT_EQ(run.next, run.steps.size()) << "the editor closed before every step ran";
+}
+
+ItemEditResult runEditor(const ItemEditInput& input, std::vector<Step> steps,
+                         HWND mainWindow = nullptr, int gridTop = 0, int rowHeight = 0) {
+    ItemEditResult result;
+    runScripted(std::move(steps),
+                [&] { result = EditItem(mainWindow, gridTop, rowHeight, input); });
     return result;
 }
 
@@ -321,6 +328,32 @@ TEST(ItemEditor, OpensBelowTheListAndOnlyItsWidthChanges) {
     // Widening stretches the fields and the icon list and keeps "ok" at the right.
     for (const RECT& r : {ok, name, command, icons})
         EXPECT_EQ(r.right, client.right - 5);
+}
+
+TEST(ItemEditor, LaysItselfOutAtTheScaleOfItsDisplay) {
+    for (const UINT dpi : {96u, 144u}) {
+        RECT client{}, ok{}, name{}, outer{};
+        runScripted({[&](HWND editor) {
+                        GetClientRect(editor, &client);
+                        GetWindowRect(editor, &outer);
+                        ok = boundsOf(editor, TForm2::Button_ok_id);
+                        name = boundsOf(editor, TForm2::Edit_name);
+                        pressKey(VK_ESCAPE);
+                    }},
+                    [&] {
+                        TForm2 form(itemOf(ManyIcons, "0", "0", "0"), dpi);
+                        form.ShowModal(nullptr);
+                    });
+        EXPECT_EQ(outer.bottom - outer.top,
+                  2 * SystemMetricForDpi(SM_CYFRAME, dpi) + Scaled(98 + 16 + 2, dpi))
+            << dpi;
+        EXPECT_EQ(ok.top, Scaled(98, dpi)) << dpi;
+        EXPECT_EQ(ok.bottom - ok.top, Scaled(16, dpi)) << dpi;
+        // Design lengths rounded one by one: within a pixel of the right margin.
+        EXPECT_NEAR(ok.right, client.right - Scaled(5, dpi), 1) << dpi;
+        EXPECT_EQ(name.bottom - name.top, Scaled(17, dpi)) << dpi;
+        EXPECT_EQ(name.left, SystemMetricForDpi(SM_CYSMCAPTION, dpi) + Scaled(39, dpi)) << dpi;
+    }
 }
 
 TEST(ItemEditor, SideStripCarriesTheCaptionColour) {

@@ -5,8 +5,8 @@
 
 namespace qd {
 
-// An ANSI full path as the wide file-system calls take it at any length
-// (extended-length form from MAX_PATH on), converted with the system code page.
+// A full path (UTF-8) as the wide file-system calls take it at any length:
+// the extended-length form from MAX_PATH on.
 std::wstring FileSystemPath(const std::string& fullPath);
 
 // Whether the executable at a full path is there. Missing only when the file

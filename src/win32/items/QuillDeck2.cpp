@@ -72,9 +72,7 @@ ItemEditResult EditItem(HWND mainWindow, int gridTop, int rowHeight, const ItemE
     result.confirmed = true;
     result.cells = form.Outcome().cells;
     result.iconChanged = form.Outcome().iconChanged;
-    int index = 0;
-    if (result.iconChanged && parseDecimal(result.cells[ColIconIndex], index))
-        result.icon = ExtractItemIcon(form.FullPath(), index);
+    if (result.iconChanged) result.icon = form.ChosenIcon();
     return result;
 }
 
@@ -379,6 +377,8 @@ void TForm2::Button_okClick() {
         SetFocus(Item(Edit_name));
         return;
     }
+    // The list already holds the chosen image: the file is not read again.
+    if (outcome.iconChanged) chosenIcon_ = iconImages_[static_cast<std::size_t>(selected)];
     outcome_ = std::move(outcome);
     EndModal(ResultOk);
 }

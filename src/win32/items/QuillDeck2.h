@@ -83,10 +83,10 @@ class TForm2 : public TDialog {
     // window: where the system puts it).
     void PlaceBeside(HWND mainWindow, int gridTop, int rowHeight);
 
-    // After ShowModal gave ResultOk: the row as confirmed.
+    // After ShowModal gave ResultOk: the row as confirmed, and the image of
+    // the icon chosen when the outcome says it changed.
     const ItemEditOutcome& Outcome() const { return outcome_; }
-    // The item's executable, RelativePath resolved against the launcher folder.
-    const std::string& FullPath() const { return fullPath_; }
+    const IconImage& ChosenIcon() const { return chosenIcon_; }
 
     std::unique_ptr<TSoftButt> Button_ok;
     std::unique_ptr<TSoftButt> Button_cancel;
@@ -137,6 +137,7 @@ class TForm2 : public TDialog {
     ItemEditInput input_;
     std::string fullPath_;
     ItemEditOutcome outcome_;
+    IconImage chosenIcon_;
     HWND mainWindow_ = nullptr;
     int gridTop_ = 0;
     int rowHeight_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/AccessibleWindow.h"
 
 #include "common/SystemDlls.h"
+#include "common/WidePath.h"
 
 namespace qd {
 
@@ -69,12 +70,9 @@ HRESULT TAccessibleWindow::Text(const std::string& text, BSTR* out) {
     *out = nullptr;
     const AccessibilityApi* api = Accessibility();
     if (!api) return E_FAIL;
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    *out = api->SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    if (!*out) return E_OUTOFMEMORY;
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, *out, length);
-    return S_OK;
+    const std::wstring wide = WideFromAnsi(text);
+    *out = api->SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT TAccessibleWindow::Number(LONG value, VARIANT* out) {

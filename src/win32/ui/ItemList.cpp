@@ -36,15 +36,18 @@ void TItemList::SetDpi(UINT dpi) {
     TableChanged();
 }
 
-int TItemList::ShownRowsBefore(int row) const {
+int ShownRowsBefore(const ItemTable& table, int row) {
     int shown = 0;
     for (int r = 0; r < row; ++r)
-        shown += table_.isShown(r) ? 1 : 0;
+        shown += table.isShown(r) ? 1 : 0;
     return shown;
 }
 
-int TItemList::ShownRowCount() const {
-    return ShownRowsBefore(table_.rowCount());
+int ShownRowAt(const ItemTable& table, int index) {
+    if (index < 0) return -1;
+    for (int r = 0; r < table.rowCount(); ++r)
+        if (table.isShown(r) && index-- == 0) return r;
+    return -1;
 }
 
 int TItemList::VisibleRowCapacity() const {
@@ -105,7 +108,7 @@ void TItemList::ScrollTo(int shownIndex) {
 
 void TItemList::ScrollIntoView(int row) {
     if (!table_.isShown(row)) return;
-    const int index = ShownRowsBefore(row);
+    const int index = ShownRowsBefore(table_, row);
     if (index < topRow_)
         ScrollTo(index);
     else if (index >= topRow_ + VisibleRowCapacity())
@@ -125,17 +128,11 @@ void TItemList::SelectRow(int row) {
 }
 
 int TItemList::RowAt(int y) const {
-    if (y < 0) return -1;
-    int index = topRow_ + y / RowHeight();
-    for (int r = 0; r < table_.rowCount(); ++r) {
-        if (!table_.isShown(r)) continue;
-        if (index-- == 0) return r;
-    }
-    return -1;
+    return y < 0 ? -1 : ShownRowAt(table_, topRow_ + y / RowHeight());
 }
 
 RECT TItemList::RowRect(int row) const {
-    const int top = (ShownRowsBefore(row) - topRow_) * RowHeight();
+    const int top = (ShownRowsBefore(table_, row) - topRow_) * RowHeight();
     return RECT{0, top, columnWidth_, top + RowHeight()};
 }
 

@@ -12,6 +12,11 @@
 
 namespace qd {
 
+// Rows by their place among the shown rows: how many shown rows lie above
+// `row`, and the shown row at `index` from 0 (-1 when there is none).
+int ShownRowsBefore(const ItemTable& table, int row);
+int ShownRowAt(const ItemTable& table, int index);
+
 // The item list: one column of rows, each drawn with its icon and title,
 // rows of height -1 skipped, vertical scroll bar only. It draws the table it
 // is given and keeps the table's current row as its selection.
@@ -67,8 +72,7 @@ class TItemList : public TWindow {
   private:
     void Paint(HDC dc, const RECT& area);
     void DrawRow(HDC dc, int row, int top, bool selected);
-    int ShownRowsBefore(int row) const;
-    int ShownRowCount() const;
+    int ShownRowCount() const { return ShownRowsBefore(table_, table_.rowCount()); }
     void ScrollTo(int shownIndex);
     void ScrollIntoView(int row);
     void UpdateScrollBar();

@@ -11,24 +11,15 @@ constexpr char LaunchAction[] = "Launch";
 
 LONG AccessibleChildOfRow(const ItemTable& table, int row) {
     if (table.isEmpty() || row < 0 || row >= table.rowCount() || !table.isShown(row)) return 0;
-    LONG child = 0;
-    for (int r = 0; r <= row; ++r)
-        child += table.isShown(r) ? 1 : 0;
-    return child;
+    return ShownRowsBefore(table, row) + 1;
 }
 
 LONG AccessibleChildCount(const ItemTable& table) {
-    LONG count = 0;
-    for (int r = 0; !table.isEmpty() && r < table.rowCount(); ++r)
-        count += table.isShown(r) ? 1 : 0;
-    return count;
+    return table.isEmpty() ? 0 : ShownRowsBefore(table, table.rowCount());
 }
 
 int RowOfAccessibleChild(const ItemTable& table, LONG child) {
-    if (table.isEmpty() || child <= 0) return -1;
-    for (int r = 0; r < table.rowCount(); ++r)
-        if (table.isShown(r) && --child == 0) return r;
-    return -1;
+    return table.isEmpty() || child <= 0 ? -1 : ShownRowAt(table, child - 1);
 }
 
 void AnnounceCurrentRow(HWND list, const ItemTable& table) {

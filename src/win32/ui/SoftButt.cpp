@@ -66,19 +66,17 @@ void TSoftButt::Paint(HDC dc) {
     UniquePen highlight(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
     UniquePen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
     ScopedSelect pen(dc, highlight.get());
-    if (Pressed()) {
+    if (Pressed() || (hover_ && Enabled())) {
+        // From the top-right corner to the bottom-left one in the light pen and
+        // back in the dark one: the light half runs along the bottom and right
+        // when sunken, along the top and left when raised.
+        const POINT light = Pressed() ? POINT{r, t} : POINT{b, b};
+        const POINT dark = Pressed() ? POINT{b, b} : POINT{r, t};
         MoveToEx(dc, r, b, nullptr);
-        LineTo(dc, r, t);
+        LineTo(dc, light.x, light.y);
         LineTo(dc, b, t);
         SelectObject(dc, shadow.get());
-        LineTo(dc, b, b);
-        LineTo(dc, r, b);
-    } else if (hover_ && Enabled()) {
-        MoveToEx(dc, r, b, nullptr);
-        LineTo(dc, b, b);
-        LineTo(dc, b, t);
-        SelectObject(dc, shadow.get());
-        LineTo(dc, r, t);
+        LineTo(dc, dark.x, dark.y);
         LineTo(dc, r, b);
     }
     if (border_) {
