@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "StdioDigest.h"
 #include "common/Error.h"
@@ -20,13 +21,19 @@ class FileSystemEnvironment : public qd::ValidationEnvironment {
     int warnings = 0;
 
     std::string resolve(const std::string& relativePath) override { return relativePath; }
-    bool fileExists(const std::string& fullPath) override {
-        return std::filesystem::is_regular_file(fullPath);
+    qd::FileState fileState(const std::string& fullPath) override {
+        std::error_code error;
+        const auto status = std::filesystem::status(fullPath, error);
+        if (status.type() == std::filesystem::file_type::not_found) return qd::FileState::Missing;
+        if (error) return qd::FileState::Unknown;
+        return std::filesystem::is_regular_file(status) ? qd::FileState::Exists
+                                                        : qd::FileState::Missing;
     }
     qd::TSecHashDigest digest(const std::string& fullPath) override {
         return digestStdioFile(hash_, fullPath);
     }
     bool pumpMessages() override { return true; }
+    void showRowChange(int, bool) override {}
     void showSecurityError(const std::string&) override { ++changed; }
     void showWarning(const std::string& text) override {
         ++warnings;

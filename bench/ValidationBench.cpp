@@ -15,6 +15,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "catalogue/ItemPath.h"
+#include "common/Dpi.h"
 #include "integrity/FileCheck.h"
 #include "integrity/ItemValidation.h"
 #include "shell/MessageLoop.h"
@@ -118,7 +119,7 @@ void benchPass(int count, int runs) {
     const ItemTable pristine = folder.table;
     ItemTable table = pristine;
     Window host;
-    TItemList list(host.handle, table, 0, 0, 240, 460);
+    TItemList list(host.handle, table, 0, 0, 240, 460, DesignDpi);
     list.SetColumnWidth(230);
     list.TableChanged();
     UpdateWindow(host.handle);

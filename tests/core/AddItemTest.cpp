@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/MessageText.h"
 #include "integrity/SecHash.h"
 
 namespace qd {
@@ -44,6 +45,12 @@ TEST(AddItem, DuplicateIsRefusedWithUpperCaseName) {
     // Same file name elsewhere, or a name that merely ends the same: no duplicate.
     for (const char* other : {"d:\\apps\\launcher\\tool.exe", "d:\\apps\\launcher\\sub\\ol.exe"})
         EXPECT_FALSE(prepareAddItem(table, Launcher, other).isDuplicate()) << other;
+    // A huge file name is quoted short.
+    const std::string longName = "sub\\" + std::string(300, 'x');
+    const ItemToAdd longDup =
+        prepareAddItem(tableWith({longName.c_str()}), Launcher, "d:\\apps\\launcher\\" + longName);
+    EXPECT_EQ(longDup.duplicateWarning, "Item ' " + std::string(MaxQuotedLength - 3, 'X') +
+                                            "...' already exists on menu listing ...");
     // The empty table's blank row matches nothing.
     EXPECT_FALSE(prepareAddItem(ItemTable{}, Launcher, "d:\\x.exe").isDuplicate());
 }

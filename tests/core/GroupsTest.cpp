@@ -5,32 +5,20 @@
 #include <map>
 
 #include "FakeProfile.h"
+#include "GroupedRows.h"
 
 namespace qd {
 namespace {
 
 using Log = std::vector<std::string>;
+using qdtest::columnCells;
+using qdtest::tableOfGroups;
 
 // Main, G1, G2, G3 as stored.
 qdtest::FakeProfile fourGroups() {
     qdtest::FakeProfile file;
     file.values = {{"Groups", "4"}, {"2", "G1"}, {"3", "G2"}, {"4", "G3"}};
     return file;
-}
-
-// One row per Group cell given.
-ItemTable tableOfGroups(const std::vector<std::string>& groups) {
-    ItemTable table;
-    for (size_t i = 0; i < groups.size(); ++i)
-        table.addItem({"item" + std::to_string(i), "", "", "0", "", "0", "", groups[i]}, {});
-    return table;
-}
-
-std::vector<std::string> groupCells(const ItemTable& table) {
-    std::vector<std::string> out;
-    for (int r = 0; r < table.rowCount(); ++r)
-        out.push_back(table.cell(ColGroup, r));
-    return out;
 }
 
 std::vector<int> heights(const ItemTable& table) {
@@ -173,7 +161,8 @@ TEST(GroupDeleting, ItemsFollowTheirGroup) {
     ItemTable table = tableOfGroups({"0", "1", "2", "3", "7", "x"});
     ASSERT_TRUE(deleteGroup(file, groups, table, 3, "G2"));
     // G2's item goes to Main, G3's becomes group 2 (still G3); others stay.
-    EXPECT_EQ(groupCells(table), (std::vector<std::string>{"0", "1", "0", "2", "6", "x"}));
+    EXPECT_EQ(columnCells(table, ColGroup),
+              (std::vector<std::string>{"0", "1", "0", "2", "6", "x"}));
 }
 
 TEST(GroupDeleting, RefusesMainEmptyNameAndPositionsOutsideTheList) {
@@ -200,7 +189,7 @@ TEST(GroupDeleting, RefusedWriteLeavesListAndItems) {
     ItemTable table = tableOfGroups({"1", "2"});
     EXPECT_THROW(deleteGroup(file, groups, table, 2, "G1"), EQuillDeck);
     EXPECT_EQ(groups.size(), 4u);
-    EXPECT_EQ(groupCells(table), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(columnCells(table, ColGroup), (std::vector<std::string>{"1", "2"}));
 }
 
 } // namespace

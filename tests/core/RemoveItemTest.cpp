@@ -2,28 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "GroupedRows.h"
+
 namespace qd {
 namespace {
 
 using Outcome = RemoveItemResult::Outcome;
-
-// One row per title; `groups` gives each row's Group cell.
-ItemTable tableOf(const std::vector<std::string>& groups) {
-    ItemTable table;
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        const std::string title = "item" + std::to_string(i);
-        table.addItem({title, title + ".exe", title + ".exe", "0", "", "0", "K", groups[i]},
-                      IconImage{});
-    }
-    return table;
-}
-
-std::vector<std::string> titles(const ItemTable& table) {
-    std::vector<std::string> out;
-    for (int row = 0; row < table.rowCount(); ++row)
-        out.push_back(table.cell(ColTitle, row));
-    return out;
-}
 
 TEST(RemoveItem, GuardConfirmationAndCatalogueDeletion) {
     struct Case {
@@ -143,7 +127,7 @@ TEST(RemoveItem, GuardConfirmationAndCatalogueDeletion) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ItemTable table = tableOf(c.groups);
+        ItemTable table = qdtest::tableOfGroups(c.groups);
         table.setCurrentRow(c.current);
         bool asked = false;
         const RemoveItemResult result =
@@ -153,7 +137,7 @@ TEST(RemoveItem, GuardConfirmationAndCatalogueDeletion) {
             });
         EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(titles(table), c.titlesLeft);
+        EXPECT_EQ(qdtest::columnCells(table, ColTitle), c.titlesLeft);
         EXPECT_EQ(table.currentRow(), c.currentAfter);
         EXPECT_EQ(result.deleteCatalogue, c.deleteCatalogue);
     }

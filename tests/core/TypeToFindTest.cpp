@@ -33,6 +33,14 @@ TEST(TypeToFind, SearchNarrowsTheGroupsRowsAndLeavesTheHeights) {
     EXPECT_EQ(applySearch(table, "zz"), 0);
     EXPECT_EQ(applySearch(table, ""), 3);
     EXPECT_EQ(table.rowHeight(2), HiddenRowHeight);
+
+    // A cleared search shows the empty table's blank row again, so the item
+    // that the next add puts there is shown.
+    ItemTable empty;
+    EXPECT_EQ(applySearch(empty, "zz"), 0);
+    EXPECT_EQ(applySearch(empty, ""), 1);
+    empty.addItem({"Editor", "", "", "", "", "", "", ""}, IconImage{});
+    EXPECT_TRUE(empty.isShown(0));
 }
 
 TEST(TypeToFind, LettersDigitsAndSpacesBuildTheTextAndBackspaceShortensIt) {

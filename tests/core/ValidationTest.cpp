@@ -113,6 +113,12 @@ TEST(ValidateItems, DecisionTableForOneRow) {
         EXPECT_EQ(env.messages(),
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         EXPECT_EQ(env.digests > 0, c.digested);
+        // A disabled or removed row is drawn before its message names it.
+        std::vector<std::string> expected{"pump"};
+        if (c.outcome != Kept)
+            expected.push_back(c.outcome == Removed ? "removed 0" : "disabled 0");
+        if (c.message) expected.push_back(c.message);
+        EXPECT_EQ(env.events, expected);
         if (c.outcome == Removed) {
             EXPECT_TRUE(table.isEmpty());
             EXPECT_EQ(table.trayEntryCount(), 0);
