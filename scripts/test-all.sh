@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-45}
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+trap 'rm -f "$log" "$log.bench"' EXIT
 
 step() { printf '\n== %s\n' "$*"; }
 
@@ -20,6 +20,12 @@ make --no-print-directory test-wine JOBS="$JOBS" | tee -a "$log"
 
 step "two clean builds give the same package"
 make --no-print-directory test-package JOBS="$JOBS"
+
+# Benchmarks report and never fail, but they must still build: nothing else
+# compiles the programs they drive the code with.
+step "the benchmarks build"
+# (quiet unless it fails: GoogleTest's own sources warn in a Release build)
+make --no-print-directory bench JOBS="$JOBS" >"$log.bench" 2>&1 || { cat "$log.bench"; exit 1; }
 
 step "fuzzing the catalogue reader and the preferences values for ${FUZZ_SECONDS}s"
 make --no-print-directory test-fuzz JOBS="$JOBS" FUZZ_SECONDS="$FUZZ_SECONDS"
