@@ -813,7 +813,8 @@ void TForm1::ToolButton_optionsClick() {
 void TForm1::Button_ok_optionClick() {
     Flags = Panel_options->FlagsFromBoxes();
     // A refused write stops here: the flags hold the boxes, the panel stays open.
-    if (!restrictedMode_) writeOptionFlags(*preferences_, Flags);
+    if (!restrictedMode_)
+        preferences_->update([&](ProfileStore& store) { writeOptionFlags(store, Flags); });
     const std::string hotKey = Panel_options->HotKeyText();
     if (hotKey != hotKeyText_) {
         if (!UseHotKey(hotKey, true))
@@ -831,15 +832,32 @@ void TForm1::Button_ok_optionClick() {
     FocusList();
 }
 
+// The group list (and the table's group numbers) change only once the file
+// holds the change: a refused write leaves both as they were.
 void TForm1::Button_add_groupClick() {
-    if (restrictedMode_ || !addGroup(*preferences_, groups_, Panel_options->GroupName())) return;
+    if (restrictedMode_) return;
+    GroupList groups = groups_;
+    bool added = false;
+    preferences_->update([&](ProfileStore& store) {
+        added = addGroup(store, groups, Panel_options->GroupName());
+    });
+    if (!added) return;
+    groups_ = std::move(groups);
     BrowseGroup(static_cast<int>(groups_.size()));
 }
 
 void TForm1::Button_del_groupClick() {
-    if (restrictedMode_ || !deleteGroup(*preferences_, groups_, table_,
-                                        Panel_options->GroupPosition(), Panel_options->GroupName()))
-        return;
+    if (restrictedMode_) return;
+    GroupList groups = groups_;
+    ItemTable table = table_;
+    bool deleted = false;
+    preferences_->update([&](ProfileStore& store) {
+        deleted = deleteGroup(store, groups, table, Panel_options->GroupPosition(),
+                              Panel_options->GroupName());
+    });
+    if (!deleted) return;
+    groups_ = std::move(groups);
+    table_ = std::move(table);
     BrowseGroup(static_cast<int>(groups_.size()));
     GroupItemClick(0);
 }
@@ -961,8 +979,6 @@ void TForm1::FormClose() {
     Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueUnreadable_); });
     if (!restrictedMode_ && preferences_) {
         Guarded(Handle(), [&] { WritePlacementAndSelection(); });
-        // Flushes the profile cache to disk.
-        preferences_->flush();
     }
     UseHotKey("", false);
     RemoveTrayIcon();
@@ -979,9 +995,11 @@ void TForm1::WritePlacementAndSelection() {
     GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
     OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
                monitor.rcWork.top - monitor.rcMonitor.top);
-    writeClosingPreferences(*preferences_,
-                            {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)},
-                            table_.currentRow(), selectedGroup_);
+    const WindowPlacement closing{int(r.bottom - r.top), int(r.right - r.left), int(r.left),
+                                  int(r.top)};
+    preferences_->update([&](ProfileStore& store) {
+        writeClosingPreferences(store, closing, table_.currentRow(), selectedGroup_);
+    });
 }
 
 void TForm1::RemoveTrayIcon() {
