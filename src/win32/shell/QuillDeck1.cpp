@@ -301,9 +301,8 @@ void TForm1::ApplySavedPlacement() {
 void TForm1::LoadItemCatalogue() {
     cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
     try {
-        LoadCatalogue(cataloguePath_, table_);
+        LoadCatalogue(cataloguePath_, table_, catalogueOrigin_);
     } catch (...) {
-        catalogueUnreadable_ = true;
         ItemsChanged();
         throw;
     }
@@ -784,7 +783,7 @@ void TForm1::ToolButton_deleteClick() {
         });
     if (result.outcome == RemoveItemResult::Outcome::Cancelled) return;
     // The last item gone: the catalogue file goes at once.
-    if (result.deleteCatalogue) DeleteFileA(cataloguePath_.c_str());
+    if (result.deleteCatalogue) DeleteCatalogue(cataloguePath_, catalogueOrigin_);
     FormResize();
     ItemsChanged();
 }
@@ -976,7 +975,7 @@ void TForm1::Close() {
 void TForm1::FormClose() {
     if (closed_) return;
     closed_ = true;
-    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueUnreadable_); });
+    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueOrigin_); });
     if (!restrictedMode_ && preferences_) {
         Guarded(Handle(), [&] { WritePlacementAndSelection(); });
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/CatalogueStore.h"
 #include "catalogue/ItemTable.h"
 #include "common/Handles.h"
 #include "groups/Groups.h"
@@ -227,9 +228,9 @@ class TForm1 : public TWindow {
     // In restricted mode no group is checked until the user picks one.
     bool groupChosen_ = false;
     bool closed_ = false;
-    // The catalogue on disk could not be loaded: it is kept aside before the
-    // first save replaces it.
-    bool catalogueUnreadable_ = false;
+    // Whether the catalogue on disk was read: one that was not is kept aside
+    // before a save or a delete would replace it.
+    CatalogueOrigin catalogueOrigin_ = CatalogueOrigin::Read;
     bool validating_ = false;
     // A close asked for while the start-up pass runs: it ends the pass after
     // its row, then the window closes.
