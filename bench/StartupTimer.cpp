@@ -1,7 +1,7 @@
 // Times a program's start inside Wine, so Wine's own start of the timing
 // process is not counted: from CreateProcess until the program shows a
-// visible top-level window and, for the launcher, until its item list takes
-// input after the start-up pass. Then reads the working set and ends the
+// visible top-level window that answers messages and, for the launcher, whose
+// item list takes input after the start-up pass. Then reads the working set and ends the
 // program through its own exit command.
 //
 //   qd_startup_timer PROGRAM.exe     prints "READY_MS WORKING_SET_BYTES"
@@ -75,7 +75,10 @@ int main(int argc, char** argv) {
     while (msSince(start) < 600000) {
         HWND shown = visibleWindowOf(process.dwProcessId);
         const bool usable = shown && ready(shown);
-        if (usable && readyAt < 0) readyAt = msSince(start), window = shown;
+        // Takes input: its thread answers a message, so it is in its loop.
+        if (usable && readyAt < 0 &&
+            SendMessageTimeoutA(shown, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr))
+            readyAt = msSince(start), window = shown;
         if (!usable) readyAt = -1;
         if (readyAt >= 0 && msSince(start) - readyAt > 300) break;
         Sleep(1);

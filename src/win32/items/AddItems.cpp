@@ -47,7 +47,7 @@ std::string ChooseExecutable(HWND owner, const std::string& launcherFolder) {
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.Flags =
         OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!Shell().GetOpenFileNameA(&dialog)) return "";
+    if (!CommonDialogs().GetOpenFileNameA(&dialog)) return "";
     return file.data();
 }
 

@@ -261,8 +261,11 @@ void TForm1::AddTrayIcon() {
     tray_ = std::make_unique<TTrayIcon>(Handle(), applicationIcon());
 }
 
+// What DragAcceptFiles does, without loading the shell library before the
+// window shows.
 void TForm1::AcceptDroppedFiles() {
-    Shell().DragAcceptFiles(Handle(), TRUE);
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE,
+                      GetWindowLongPtrA(Handle(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
 void TForm1::ReadPreferences() {
@@ -1028,7 +1031,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
     // The taskbar restarted: its icons are gone and ours comes back.
-    if (tray_ && tray_->HandleTaskbarCreated(message)) return 0;
+    if (tray_ && tray_->HandleAddRequest(message)) return 0;
     return Default(message, wParam, lParam);
 }
 
