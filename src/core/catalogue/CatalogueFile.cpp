@@ -61,13 +61,16 @@ void load(std::string_view bytes, ItemTable& table) {
     // damaged strip rather than a short file.
     const std::int32_t stripLength = in.length();
     if (stripLength <= 0) throw EQuillDeck(InvalidBitmapText);
-    const std::vector<IconImage> images = decodeIconStrip(in.take(stripLength));
+    const std::string_view strip = in.take(stripLength);
 
     // The records run up to the end of the file; there is at least one.
     std::vector<std::string_view> records;
     do {
         records.push_back(in.take(in.length()));
     } while (!in.atEnd());
+    // Images no record can use are never decoded, so memory follows the
+    // records whatever width a damaged strip claims.
+    const std::vector<IconImage> images = decodeIconStrip(strip, records.size());
     // Every record is an item, whatever the strip holds: a row without an
     // image shows a white one, and images beyond the last record are dropped,
     // so image i stays row i's.
