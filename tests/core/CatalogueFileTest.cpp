@@ -2,6 +2,7 @@
 
 #include "catalogue/IconStrip.h"
 #include "common/Error.h"
+#include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,27 @@ TEST(CatalogueFile, SeparatorInACellIsWrittenAsBrokenBarAndKeepsEightCells) {
     decodeCatalogue(stripPart({IconImage{}}) + encodeRowRecord(cells), table);
     EXPECT_EQ(table.cell(ColCommandLine, 0), "x\xA6y");
     EXPECT_EQ(table.cell(ColWindowStyle, 0), "1");
+}
+
+// In a double-byte code page '|' is also the second byte of characters, so
+// paths and titles written in it must come back byte for byte.
+TEST(CatalogueFile, DoubleByteTextKeepsItsBytesAndOnlyARealBarIsReplaced) {
+    using qdtest::Hyo;
+    using qdtest::Po;
+    const qdtest::ShiftJisCodePage shiftJis;
+    RowCells cells = item("A");
+    cells[ColTitle] = std::string(Po) + "|" + Po;
+    cells[ColRelativePath] = std::string("tools-") + Po + Hyo + "\\" + Po + ".exe";
+    cells[ColFileName] = std::string(Po) + ".exe";
+    cells[ColCommandLine] = std::string("-x ") + Po;
+    ItemTable saved;
+    saved.addItem(cells, IconImage{});
+
+    ItemTable loaded;
+    decodeCatalogue(encodeCatalogue(saved), loaded);
+    RowCells expected = cells;
+    expected[ColTitle] = std::string(Po) + SeparatorStandIn + Po;
+    EXPECT_EQ(loaded.cells(0), expected);
 }
 
 TEST(CatalogueFile, ShortRecordLeavesTheRestEmptyAndExtraPiecesAreDropped) {

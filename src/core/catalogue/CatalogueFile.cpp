@@ -8,6 +8,7 @@
 
 #include "catalogue/IconStrip.h"
 #include "catalogue/LittleEndian.h"
+#include "common/AnsiText.h"
 #include "common/Error.h"
 
 namespace qd {
@@ -40,7 +41,7 @@ class CatalogueReader {
 RowCells splitRecord(std::string_view text) {
     RowCells cells;
     for (std::string& cell : cells) {
-        const std::size_t end = text.find(CellSeparator);
+        const std::size_t end = findAnsiChar(text, CellSeparator);
         cell = text.substr(0, end);
         if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
@@ -99,10 +100,8 @@ std::string encodeRowRecord(const RowCells& cells) {
     appendLength(record, size);
     for (int c = 0; c < ColumnCount; ++c) {
         if (c > 0) record += CellSeparator;
-        const std::size_t start = record.size();
-        record += cells[c];
         // The format has no escape: a separator inside a cell would split it.
-        std::replace(record.begin() + start, record.end(), CellSeparator, SeparatorStandIn);
+        record += withoutSeparator(cells[c]);
     }
     return record;
 }
