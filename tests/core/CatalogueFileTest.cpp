@@ -244,6 +244,7 @@ TEST(CatalogueFile, DamagedFileGivesItsMessageAndLeavesTheTableEmpty) {
         {"strip length past the end", withLength(0, static_cast<std::uint32_t>(good.size())), Read},
         {"strip length largest", withLength(0, 0x7FFFFFFF), Read},
         {"strip not a BMP", le32(5) + "nobmp" + le32(5) + "One|a", Bitmap},
+        {"strip not a BMP, records damaged too", le32(5) + "nobmp" + "tail", Bitmap},
         {"no record", good.substr(0, stripEnd), Read},
         {"record length negative", withLength(stripEnd, 0xFFFFFFFE), Read},
         {"record length past the end", withLength(stripEnd + 9, 6), Read},

@@ -63,6 +63,8 @@ void load(std::string_view bytes, ItemTable& table) {
     const std::int32_t stripLength = in.length();
     if (stripLength <= 0) throw EQuillDeck(InvalidBitmapText);
     const std::string_view strip = in.take(stripLength);
+    // A strip that is no bitmap is reported before anything after it.
+    decodeIconStrip(strip, 0);
 
     // The records run up to the end of the file; there is at least one.
     std::vector<std::string_view> records;

@@ -15,10 +15,10 @@ struct LoadedShellApi : ShellApi {
         require(shell32, ShellApi::ShellExecuteA, "ShellExecuteA");
         require(shell32, ShellApi::ShellExecuteExW, "ShellExecuteExW");
         require(shell32, ShellApi::DragAcceptFiles, "DragAcceptFiles");
-        require(shell32, ShellApi::DragQueryFileA, "DragQueryFileA");
+        require(shell32, ShellApi::DragQueryFileW, "DragQueryFileW");
         require(shell32, ShellApi::DragFinish, "DragFinish");
         require(shell32, ShellApi::ExtractIconW, "ExtractIconW");
-        require(comdlg32, ShellApi::GetOpenFileNameA, "GetOpenFileNameA");
+        require(comdlg32, ShellApi::GetOpenFileNameW, "GetOpenFileNameW");
     }
 
     template <typename F>

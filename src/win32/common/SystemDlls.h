@@ -36,10 +36,10 @@ struct ShellApi {
     decltype(&::ShellExecuteA) ShellExecuteA = nullptr;
     decltype(&::ShellExecuteExW) ShellExecuteExW = nullptr;
     decltype(&::DragAcceptFiles) DragAcceptFiles = nullptr;
-    decltype(&::DragQueryFileA) DragQueryFileA = nullptr;
+    decltype(&::DragQueryFileW) DragQueryFileW = nullptr;
     decltype(&::DragFinish) DragFinish = nullptr;
     decltype(&::ExtractIconW) ExtractIconW = nullptr;
-    decltype(&::GetOpenFileNameA) GetOpenFileNameA = nullptr;
+    decltype(&::GetOpenFileNameW) GetOpenFileNameW = nullptr;
 };
 
 // Every pointer is set: a system without these DLLs cannot run the launcher,

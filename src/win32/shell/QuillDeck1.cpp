@@ -120,6 +120,7 @@ struct TForm1::CommandRoute {
 };
 
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
+    UseSystemCodePage();
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE), applicationIcon());
     // The outer top-left is the initial position; the client area has its
@@ -729,9 +730,7 @@ void TForm1::ToolButton_addClick() {
     const ScopedPressed pressed(ToolButton_add);
     const std::string path = ChooseExecutable(Handle(), LauncherFolder());
     // The launcher itself is never added from the dialog, and nothing is said.
-    // The dialog gives ANSI text.
-    if (!path.empty() && asciiLower(path) != asciiLower(AnsiFromPath(ExecutablePath())))
-        AddItemFromPath(path);
+    if (!path.empty() && asciiLower(path) != asciiLower(ExecutablePath())) AddItemFromPath(path);
     StringGrid1Click();
 }
 
@@ -1145,7 +1144,7 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
         drop,
         [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
         [this](const std::string& path) {
-            MessageDlg(Handle(), "Cannot add \"" + path + "\": the path is too long.",
+            MessageDlg(Handle(), "Cannot add \"" + AnsiFromPath(path) + "\": the path is too long.",
                        TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
         });
     StringGrid1Click();
