@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/ItemTable.h"
+#include "common/AnsiText.h"
+#include "common/WidePath.h"
 #include "items/IconExtraction.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
@@ -26,19 +28,26 @@ using qdtest::readFile;
 using Launcher = qdtest::LauncherFolder;
 using Texts = std::vector<std::string>;
 
-// WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI names,
-// each ended by a NUL, and one more NUL. The handler frees the memory.
-void dropFiles(HWND window, const Texts& names) {
-    std::string list;
-    for (const std::string& name : names)
-        list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+// WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI or
+// wide names, each ended by a NUL, and one more NUL. The handler frees the memory.
+template <typename Char>
+void dropNames(HWND window, const std::vector<std::basic_string<Char>>& names) {
+    std::basic_string<Char> list;
+    for (const auto& name : names)
+        list += name + Char(0);
+    list += Char(0);
+    const std::size_t bytes = list.size() * sizeof(Char);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    header->fWide = sizeof(Char) > 1;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+void dropFiles(HWND window, const Texts& names) {
+    dropNames(window, names);
 }
 
 void copySample(const char* sample, const std::string& to) {
@@ -209,6 +218,48 @@ TEST(AddItems, AFileThatCannotBeReadAddsNothing) {
         EXPECT_EQ(dialogs.seen()[0].buttons, Texts{"OK"});
         closeForm(*form);
     }
+}
+
+// The catalogue holds ANSI text: a folder named in a script the code page
+// lacks is stored by its short name, which still finds the program after a
+// restart; a name the code page can spell is stored as it is.
+TEST(AddItems, AFolderNamedInAnotherScriptIsStoredByItsShortName) {
+    Launcher launcher;
+    const std::wstring root = WidePath(launcher.folder.path());
+    const std::wstring foreign = root + L"tools-\u65E5\u672C";
+    const std::wstring accented = root + L"Tools-\u00E9";
+    for (const std::wstring& folder : {foreign, accented}) {
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        ASSERT_TRUE(CopyFileW(WidePath(qdtest::builtFile(QD_SAMPLE_BARE)).c_str(),
+                              (folder + L"\\x.exe").c_str(), FALSE));
+    }
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_TRUE(GetShortPathNameW(foreign.c_str(), shortName, MAX_PATH));
+    const std::wstring shortFolder = shortName;
+    const std::string storedFolder =
+        asciiLower(AnsiFromWide(shortFolder.substr(shortFolder.rfind(L'\\') + 1)));
+    {
+        auto form = launcher.start();
+        DialogWatcher dialogs;
+        dropNames(form->Handle(),
+                  std::vector<std::wstring>{foreign + L"\\X.exe", accented + L"\\x.exe"});
+        EXPECT_TRUE(dialogs.seen().empty());
+        ASSERT_EQ(form->Table().rowCount(), 2);
+        EXPECT_EQ(form->Table().cell(ColRelativePath, 0), storedFolder + "\\x.exe");
+        EXPECT_EQ(form->Table().cell(ColRelativePath, 1), AnsiFromWide(L"tools-\u00E9\\x.exe"));
+        EXPECT_EQ(form->Table().cell(ColTitle, 0), "x.exe");
+        closeForm(*form);
+    }
+    // Started again from what was saved, with the programs checked.
+    TStartup startup;
+    startup.launcherFolder = launcher.folder.path();
+    DialogWatcher dialogs;
+    TForm1 again(startup);
+    EXPECT_TRUE(dialogs.seen().empty());
+    ASSERT_EQ(again.Table().rowCount(), 2);
+    EXPECT_FALSE(again.Table().isDisabled(0));
+    EXPECT_FALSE(again.Table().isDisabled(1));
+    closeForm(again);
 }
 
 // A launcher of three items with images of their own, the middle one current.

@@ -374,6 +374,8 @@ TEST(OptionsAndGroups, SavedGroupOutsideTheListSelectsMain) {
         Launcher launcher;
         addGroupedItems(launcher);
         launcher.setPreference("Groups", "3");
+        launcher.setPreference("2", "G1");
+        launcher.setPreference("3", "G2");
         launcher.setPreference("SelectGroup", c.saved);
         qdtest::DialogWatcher dialogs;
         auto form = launcher.start();

@@ -83,6 +83,48 @@ TEST(Startup, SavedPlacementIsAppliedAndWrittenBack) {
     EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()), defaultHeight);
 }
 
+// A size of zero, below zero or beyond the screen was never chosen by anyone:
+// the window opens at its first-start size, on the screen, and the file is
+// corrected at the close.
+TEST(Startup, SizesNoOneChoseOpenTheFirstStartWindowOnScreen) {
+    struct Case {
+        const char *height, *width, *left, *top;
+    };
+    for (const Case& c : {Case{"-500", "-500", "318", "150"},
+                          Case{"-2147483648", "-2147483648", "-2147483648", "-2147483648"},
+                          Case{"300", "999999999", "318", "150"}, Case{"0", "0", "900", "700"}}) {
+        TempFolder folder;
+        const std::string ini = folder.file("QuillDeck.ini");
+        WritePrivateProfileStringA("Preferences", "WindowHeight", c.height, ini.c_str());
+        WritePrivateProfileStringA("Preferences", "WindowWidth", c.width, ini.c_str());
+        WritePrivateProfileStringA("Preferences", "WindowLeft", c.left, ini.c_str());
+        WritePrivateProfileStringA("Preferences", "WindowTop", c.top, ini.c_str());
+        RECT shown{};
+        {
+            TForm1 form(startupIn(folder));
+            RECT client;
+            GetClientRect(form.Handle(), &client);
+            EXPECT_EQ(client.right, 158) << c.width;
+            if (std::string(c.height) != "300") {
+                EXPECT_EQ(client.bottom, 220) << c.height;
+            }
+            GetWindowRect(form.Handle(), &shown);
+            MONITORINFO monitor{sizeof(monitor)};
+            GetMonitorInfoA(MonitorFromWindow(form.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+            RECT inside;
+            IntersectRect(&inside, &shown, &monitor.rcWork);
+            EXPECT_TRUE(EqualRect(&inside, &shown)) << c.width << " " << c.left;
+            form.Close();
+            qdtest::pump(10);
+        }
+        EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowWidth", -1, ini.c_str()),
+                  shown.right - shown.left);
+        EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()),
+                  shown.bottom - shown.top);
+        EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowLeft", -1, ini.c_str()), shown.left);
+    }
+}
+
 TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
     struct Case {
         std::vector<std::string> args;

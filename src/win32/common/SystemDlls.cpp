@@ -18,7 +18,7 @@ struct LoadedShellApi : ShellApi {
         require(shell32, ShellApi::Shell_NotifyIconA, "Shell_NotifyIconA");
         require(shell32, ShellApi::ShellExecuteA, "ShellExecuteA");
         require(shell32, ShellApi::ShellExecuteExW, "ShellExecuteExW");
-        require(shell32, ShellApi::DragQueryFileA, "DragQueryFileA");
+        require(shell32, ShellApi::DragQueryFileW, "DragQueryFileW");
         require(shell32, ShellApi::DragFinish, "DragFinish");
         require(shell32, ShellApi::ExtractIconW, "ExtractIconW");
     }
@@ -27,7 +27,7 @@ struct LoadedShellApi : ShellApi {
 struct LoadedDialogApi : DialogApi {
     SystemLibrary comdlg32{"comdlg32.dll"};
 
-    LoadedDialogApi() { require(comdlg32, DialogApi::GetOpenFileNameA, "GetOpenFileNameA"); }
+    LoadedDialogApi() { require(comdlg32, DialogApi::GetOpenFileNameW, "GetOpenFileNameW"); }
 };
 
 struct LoadedAccessibilityApi : AccessibilityApi {

@@ -36,12 +36,12 @@ struct ShellApi {
     decltype(&::Shell_NotifyIconA) Shell_NotifyIconA = nullptr;
     decltype(&::ShellExecuteA) ShellExecuteA = nullptr;
     decltype(&::ShellExecuteExW) ShellExecuteExW = nullptr;
-    decltype(&::DragQueryFileA) DragQueryFileA = nullptr;
+    decltype(&::DragQueryFileW) DragQueryFileW = nullptr;
     decltype(&::DragFinish) DragFinish = nullptr;
     decltype(&::ExtractIconW) ExtractIconW = nullptr;
 };
 struct DialogApi {
-    decltype(&::GetOpenFileNameA) GetOpenFileNameA = nullptr;
+    decltype(&::GetOpenFileNameW) GetOpenFileNameW = nullptr;
 };
 
 // Every pointer is set: a system without these DLLs cannot run the launcher,

@@ -22,6 +22,7 @@
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
 #include "shell/HotKeyText.h"
+#include "shell/SavedPlacement.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayPopup.h"
 #include "shell/WindowStates.h"
@@ -119,6 +120,7 @@ struct TForm1::CommandRoute {
 };
 
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
+    UseSystemCodePage();
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE), applicationIcon());
     // The outer top-left is the initial position; the client area has its
@@ -271,34 +273,8 @@ void TForm1::AcceptDroppedFiles() {
 void TForm1::ReadPreferences() {
     if (restrictedMode_) return;
     preferences_ = std::make_unique<TIniProfile>(startup_.launcherFolder + PreferencesFileName);
-    ApplySavedPlacement();
+    ApplySavedPlacement(Handle(), *preferences_);
     readStartupFlags(*preferences_, Flags);
-}
-
-void TForm1::ApplySavedPlacement() {
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    const WindowPlacement saved = readWindowPlacement(
-        *preferences_, {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)});
-    RECT wanted{saved.left, saved.top, saved.left + saved.width, saved.top + saved.height};
-    // The launcher travels between machines: a place on a screen this one
-    // does not have would leave the window out of reach. It comes onto the
-    // nearest screen, keeping its size where it fits; the file keeps its
-    // values until the next close.
-    MONITORINFO monitor{sizeof(monitor)};
-    RECT seen;
-    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL), &monitor) ||
-        !IntersectRect(&seen, &wanted, &monitor.rcWork)) {
-        GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        const int width = std::min<int>(saved.width, work.right - work.left);
-        const int height = std::min<int>(saved.height, work.bottom - work.top);
-        const int left = std::clamp<int>(saved.left, work.left, work.right - width);
-        const int top = std::clamp<int>(saved.top, work.top, work.bottom - height);
-        wanted = {left, top, left + width, top + height};
-    }
-    SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
-                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::LoadItemCatalogue() {
@@ -756,9 +732,7 @@ void TForm1::ToolButton_addClick() {
     const ScopedPressed pressed(ToolButton_add);
     const std::string path = ChooseExecutable(Handle(), LauncherFolder());
     // The launcher itself is never added from the dialog, and nothing is said.
-    // The dialog gives ANSI text.
-    if (!path.empty() && asciiLower(path) != asciiLower(AnsiFromPath(ExecutablePath())))
-        AddItemFromPath(path);
+    if (!path.empty() && asciiLower(path) != asciiLower(ExecutablePath())) AddItemFromPath(path);
     StringGrid1Click();
 }
 
@@ -1190,7 +1164,7 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
         drop,
         [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
         [this](const std::string& path) {
-            MessageDlg(Handle(), "Cannot add \"" + path + "\": the path is too long.",
+            MessageDlg(Handle(), "Cannot add \"" + AnsiFromPath(path) + "\": the path is too long.",
                        TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
         });
     StringGrid1Click();

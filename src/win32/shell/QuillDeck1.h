@@ -206,7 +206,6 @@ class TForm1 : public TWindow {
     void BrowseGroup(int position);
     void ShowTrayMenu();
     void OpenDonationPage();
-    void ApplySavedPlacement();
     void RegisterGlobalHotKey();
     bool UseHotKey(const std::string& text, bool sayWhenTaken);
     void ShowSearch();
