@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/ItemTable.h"
 #include "items/IconExtraction.h"
 #include "shell/QuillDeck1.h"
@@ -28,7 +29,7 @@ using Texts = std::vector<std::string>;
 
 // WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI names,
 // each ended by a NUL, and one more NUL. The handler frees the memory.
-void dropFiles(HWND window, const Texts& names) {
+HGLOBAL dropList(const Texts& names) {
     std::string list;
     for (const std::string& name : names)
         list += name + '\0';
@@ -38,7 +39,11 @@ void dropFiles(HWND window, const Texts& names) {
     header->pFiles = sizeof(DROPFILES);
     std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
     GlobalUnlock(memory);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    return memory;
+}
+
+void dropFiles(HWND window, const Texts& names) {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropList(names)), 0);
 }
 
 void copySample(const char* sample, const std::string& to) {
@@ -128,6 +133,32 @@ TEST(AddItems, DropAddsTheExecutablesInDropOrderWithTheirCellsIconsAndTrayEntrie
     EXPECT_TRUE(table.isShown(1));
     EXPECT_EQ(trayCaptions(*form), (Texts{"&Restore", "", "Sample Suite", "c.exe", "", "E&xit"}));
     closeForm(*form);
+}
+
+// Alt+F4 pressed while dropped files go in closes the launcher only once the
+// last of them is in: the catalogue on disk holds every one.
+TEST(AddItems, CloseDuringADropWaitsForEveryFile) {
+    Launcher launcher;
+    launcher.setPreference("CaptionClose", "1");
+    CreateDirectoryA(launcher.folder.file("Apps").c_str(), nullptr);
+    Texts names;
+    for (int i = 0; i < 6; ++i) {
+        names.push_back(launcher.folder.file("Apps\\tool" + std::to_string(i) + ".exe"));
+        copySample(QD_SAMPLE_BARE, names.back());
+    }
+    auto form = launcher.start();
+    const std::string catalogue = launcher.folder.file("QuillDeck.rcc");
+    DeleteFileA(catalogue.c_str());
+
+    PostMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropList(names)), 0);
+    // The keys queue behind the drop; the drop lets messages run before each file.
+    qdtest::typeWith(VK_MENU, VK_F4);
+    for (int wait = 0; wait < 250 && IsWindow(form->Handle()); ++wait)
+        qdtest::runMessages(20);
+    ASSERT_FALSE(IsWindow(form->Handle())) << "Alt+F4 did not close the launcher";
+    ItemTable saved;
+    decodeCatalogue(readFile(catalogue), saved);
+    EXPECT_EQ(saved.rowCount(), 6);
 }
 
 TEST(AddItems, ALongDroppedPathIsNeverCut) {
