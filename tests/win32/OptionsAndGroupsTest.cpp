@@ -216,7 +216,9 @@ TEST(OptionsAndGroups, EditKeysReachThePanelsFields) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
             SetWindowTextA(field, "");
+            SetForegroundWindow(form->Handle());
             SetFocus(field);
+            ASSERT_EQ(GetFocus(), field);
             qdtest::typeText("abcd");
             c.keys();
             EXPECT_EQ(WindowText(field), c.text);
