@@ -17,6 +17,8 @@ TEST(CommandGate, DecidesEachCommandByState) {
     options.optionsOpen = true;
     CommandState restricted = idle;
     restricted.restricted = true;
+    CommandState dropping = idle;
+    dropping.dropping = true;
 
     struct Case {
         const char* name;
@@ -37,6 +39,8 @@ TEST(CommandGate, DecidesEachCommandByState) {
         {"tray exit during the pass", Pop2_Exit, validating, Verdict::AfterPass},
         {"caption close during the pass", CmdClose, validating, Verdict::AfterPass},
         {"exit when idle", Pop1_Exit, idle, Verdict::Run},
+        {"caption close during a drop", CmdClose, dropping, Verdict::AfterPass},
+        {"tray exit during a drop", Pop2_Exit, dropping, Verdict::AfterPass},
         {"launch a checked row during the pass", CmdLaunch, validating, Verdict::Run},
         {"launch an unchecked row during the pass", CmdLaunch, unchecked, Verdict::Ignore},
         {"launch an unchecked row after the pass", CmdLaunch,

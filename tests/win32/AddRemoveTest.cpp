@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/ItemTable.h"
 #include "common/AnsiText.h"
 #include "common/WidePath.h"
@@ -30,8 +31,7 @@ using Texts = std::vector<std::string>;
 
 // WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI or
 // wide names, each ended by a NUL, and one more NUL. The handler frees the memory.
-template <typename Char>
-void dropNames(HWND window, const std::vector<std::basic_string<Char>>& names) {
+template <typename Char> HGLOBAL dropList(const std::vector<std::basic_string<Char>>& names) {
     std::basic_string<Char> list;
     for (const auto& name : names)
         list += name + Char(0);
@@ -43,7 +43,12 @@ void dropNames(HWND window, const std::vector<std::basic_string<Char>>& names) {
     header->fWide = sizeof(Char) > 1;
     std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    return memory;
+}
+
+template <typename Char>
+void dropNames(HWND window, const std::vector<std::basic_string<Char>>& names) {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropList(names)), 0);
 }
 
 void dropFiles(HWND window, const Texts& names) {
@@ -137,6 +142,32 @@ TEST(AddItems, DropAddsTheExecutablesInDropOrderWithTheirCellsIconsAndTrayEntrie
     EXPECT_TRUE(table.isShown(1));
     EXPECT_EQ(trayCaptions(*form), (Texts{"&Restore", "", "Sample Suite", "c.exe", "", "E&xit"}));
     closeForm(*form);
+}
+
+// Alt+F4 pressed while dropped files go in closes the launcher only once the
+// last of them is in: the catalogue on disk holds every one.
+TEST(AddItems, CloseDuringADropWaitsForEveryFile) {
+    Launcher launcher;
+    launcher.setPreference("CaptionClose", "1");
+    CreateDirectoryA(launcher.folder.file("Apps").c_str(), nullptr);
+    Texts names;
+    for (int i = 0; i < 6; ++i) {
+        names.push_back(launcher.folder.file("Apps\\tool" + std::to_string(i) + ".exe"));
+        copySample(QD_SAMPLE_BARE, names.back());
+    }
+    auto form = launcher.start();
+    const std::string catalogue = launcher.folder.file("QuillDeck.rcc");
+    DeleteFileA(catalogue.c_str());
+
+    PostMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropList(names)), 0);
+    // The keys queue behind the drop; the drop lets messages run before each file.
+    qdtest::typeWith(VK_MENU, VK_F4);
+    for (int wait = 0; wait < 250 && IsWindow(form->Handle()); ++wait)
+        qdtest::runMessages(20);
+    ASSERT_FALSE(IsWindow(form->Handle())) << "Alt+F4 did not close the launcher";
+    ItemTable saved;
+    decodeCatalogue(readFile(catalogue), saved);
+    EXPECT_EQ(saved.rowCount(), 6);
 }
 
 TEST(AddItems, ALongDroppedPathIsNeverCut) {

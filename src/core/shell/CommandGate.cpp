@@ -28,7 +28,9 @@ bool closes(unsigned command) {
 } // namespace
 
 Verdict commandAllowed(unsigned command, const CommandState& state) {
-    if (closes(command)) return state.validating ? Verdict::AfterPass : Verdict::Run;
+    // A drop cut short would leave files unadded without a word.
+    if (closes(command))
+        return state.validating || state.dropping ? Verdict::AfterPass : Verdict::Run;
     // With the options panel in front the toolbar is disabled but for Exit.
     if (state.optionsOpen && (command == Pop1_AddItem || command == Pop1_EditItem ||
                               command == Pop1_DeleteItem || command == Pop1_ShowMenu))

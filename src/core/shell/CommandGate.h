@@ -18,13 +18,15 @@ struct CommandState {
     bool currentRowHasItem = false; // the current row's Title is not empty
     bool currentRowChecked = true;  // the start-up pass has been through the current row
     bool optionsOpen = false;       // the options panel is in front
+    bool dropping = false;          // files dropped on the window are being added
 };
 
 enum class Verdict {
     Run,
     Refuse,    // not now: the platform's default beep
     Ignore,    // the command's button is disabled: nothing happens
-    AfterPass, // closing: the pass stops after its row, then the window closes
+    AfterPass, // closing: the pass stops after its row, or the drop adds its
+               // last file, then the window closes
 };
 
 // Whether a command may run now. Menus, shortcuts, keys, toolbar buttons and

@@ -9,7 +9,8 @@
 
 namespace qd {
 
-TSecHashDigest DigestFile(TSecHash& hash, const std::string& path) {
+TSecHashDigest DigestFile(TSecHash& hash, const std::string& path,
+                          const std::function<void()>& betweenReads) {
     ScopedBusyCursor busy;
     // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened, so it
     // fails here like a missing file.
@@ -22,6 +23,7 @@ TSecHashDigest DigestFile(TSecHash& hash, const std::string& path) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(capacity, MAXDWORD));
         if (!ReadFile(file.get(), buffer, want, &got, nullptr)) throw EFileReadError(path);
+        if (betweenReads) betweenReads();
         return got;
     });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "integrity/SecHash.h"
@@ -10,6 +11,9 @@ namespace qd {
 // media and files that other programs hold open still digest. Throws
 // ESecHashException when it cannot be opened (or is a folder), EQuillDeck when
 // a read fails part-way.
-TSecHashDigest DigestFile(TSecHash& hash, const std::string& path);
+// `betweenReads`, when given, runs after each block: a big file takes
+// seconds, and the caller may let waiting messages run meanwhile.
+TSecHashDigest DigestFile(TSecHash& hash, const std::string& path,
+                          const std::function<void()>& betweenReads = {});
 
 } // namespace qd

@@ -29,6 +29,9 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     void showWarning(const std::string& text) override;
 
   private:
+    // Lets waiting messages run, at most every PumpInterval.
+    void keepWindowAnswering();
+
     HWND owner_;
     Resolver resolver_;
     TSecHash& hash_;

@@ -331,11 +331,17 @@ void TForm1::MinimizeIfPreferred() {
     if (Flags.StartMinimized) PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-// A shortcut set to "run minimised" passes SW_SHOWMINNOACTIVE; the field is
+// A shortcut set to "run minimised" passes SW_SHOWMINNOACTIVE, `start /min`
+// SW_SHOWMINIMIZED; every minimised show command means the tray. The field is
 // used whether or not the start-up flags mark it valid.
 void TForm1::MinimizeIfStartedMinimized() {
-    if (startup_.startupShowWindow == SW_SHOWMINNOACTIVE)
+    switch (startup_.startupShowWindow) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
         PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
 }
 
 bool TForm1::TrySelectRow(int row) {
@@ -395,6 +401,7 @@ CommandState TForm1::CurrentCommandState() const {
     // Rows that have their tray entry are the ones the pass has been through.
     state.currentRowChecked = table_.currentRow() >= table_.trayFirstRow();
     state.optionsOpen = Panel_options->IsOpen();
+    state.dropping = dropping_ > 0;
     return state;
 }
 
@@ -533,7 +540,8 @@ bool TForm1::FormKeyDown(WPARAM key, bool alt) {
         CancelSearch();
         return true;
     }
-    if (key == VK_DELETE) {
+    // In the options panel's fields Delete edits the text.
+    if (key == VK_DELETE && !Panel_options->ContainsFocus()) {
         ToolButton_delete->Click();
         return true;
     }
@@ -707,7 +715,7 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
             if (entry->enabled) RunCommand(entry->command);
             return true;
         }
-        return FormKeyDown(msg.wParam, alt);
+        if (FormKeyDown(msg.wParam, alt)) return true;
     }
     if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
         FormKeyUp(msg.wParam);
@@ -716,7 +724,7 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
             return true;
         }
     }
-    return false;
+    return Panel_options->DialogKeys(msg);
 }
 
 bool TForm1::AddItemFromPath(const std::string& path) {
@@ -1109,6 +1117,10 @@ LRESULT TForm1::OnActivate(WPARAM wParam, LPARAM lParam) {
 LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
     case SC_MINIMIZE:
+        // Not every platform hides an owned window with its minimised owner
+        // (Wine does not): the main window goes too, so only the tray icon is
+        // left, also when the command was posted at start-up.
+        ShowWindow(Handle(), SW_HIDE);
         ShowWindow(application_.Handle(), SW_HIDE);
         return 0;
     case SC_CLOSE:
@@ -1158,16 +1170,25 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
     const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
     if (verdict == Verdict::Refuse) MessageBeep(MB_OK);
     if (verdict != Verdict::Run) return 0;
-    // Each file on its own: one that cannot be read is reported and the
-    // others are still added.
-    ForEachDroppedExecutable(
-        drop,
-        [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
-        [this](const std::string& path) {
-            MessageDlg(Handle(), "Cannot add \"" + AnsiFromPath(path) + "\": the path is too long.",
-                       TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
-        });
+    {
+        struct Dropping {
+            int& count;
+            ~Dropping() { --count; }
+        } dropping{++dropping_};
+        // Each file on its own: one that cannot be read is reported and the
+        // others are still added.
+        ForEachDroppedExecutable(
+            drop,
+            [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
+            [this](const std::string& path) {
+                MessageDlg(Handle(),
+                           "Cannot add \"" + AnsiFromPath(path) + "\": the path is too long.",
+                           TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
+            });
+    }
     StringGrid1Click();
+    // A close asked for while the files went in happens once all are in.
+    if (closeAfterPass_ && !dropping_ && !validating_) Close();
     return 0;
 }
 

@@ -234,6 +234,8 @@ class TForm1 : public TWindow {
     // A close asked for while the start-up pass runs: it ends the pass after
     // its row, then the window closes.
     bool closeAfterPass_ = false;
+    // Drops being added (a drop lets messages run, so another may come).
+    int dropping_ = 0;
     bool stayOnTop_ = false;
     // Type-to-find: the text typed so far, the row current before it began,
     // and the slim line under the list that shows it.

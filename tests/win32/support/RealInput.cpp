@@ -54,12 +54,16 @@ void typeText(const std::string& text) {
         typeKeys({static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)))});
 }
 
-void typeAltWith(WORD key) {
-    sendKeyEvent(VK_MENU, false);
+void typeWith(WORD modifier, WORD key) {
+    sendKeyEvent(modifier, false);
     sendKeyEvent(key, false);
     sendKeyEvent(key, true);
-    sendKeyEvent(VK_MENU, true);
+    sendKeyEvent(modifier, true);
     runMessages(50);
+}
+
+void typeAltWith(WORD key) {
+    typeWith(VK_MENU, key);
 }
 
 void clickControl(HWND control) {

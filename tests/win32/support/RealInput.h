@@ -23,6 +23,9 @@ void typeKeys(std::initializer_list<WORD> keys);
 std::string probeReport(const std::string& folder, DWORD milliseconds = 10000);
 // Types ASCII letters and digits (letters arrive lower-case).
 void typeText(const std::string& text);
+// `modifier` (VK_MENU, VK_CONTROL, VK_SHIFT) held down while `key` is
+// pressed and released.
+void typeWith(WORD modifier, WORD key);
 // Alt held down while `key` is pressed and released.
 void typeAltWith(WORD key);
 
