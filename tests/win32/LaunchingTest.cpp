@@ -189,5 +189,23 @@ TEST(HeldProgram, NobodyCanWriteReplaceOrDeleteTheFileWhileItIsHeld) {
     EXPECT_FALSE(THeldProgram(program).IsHeld());
 }
 
+// Launching an item whose program already runs starts a second instance, so
+// the program of a running process must be held like any other.
+TEST(HeldProgram, ARunningProgramIsHeldForItsNextStart) {
+    TempFolder folder;
+    const std::string program = folder.file("running.exe");
+    ASSERT_TRUE(CopyFileA(qdtest::builtFile(QD_RUNNING_PROGRAM).c_str(), program.c_str(), FALSE));
+    STARTUPINFOA startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + program + "\"";
+    ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &process));
+    const UniqueKernelHandle processHandle(process.hProcess), thread(process.hThread);
+    WaitForInputIdle(process.hProcess, 10000);
+    EXPECT_TRUE(THeldProgram(program).IsHeld());
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+}
+
 } // namespace
 } // namespace qd
