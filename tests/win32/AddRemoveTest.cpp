@@ -293,6 +293,31 @@ TEST(AddItems, AFolderNamedInAnotherScriptIsStoredByItsShortName) {
     closeForm(again);
 }
 
+// Both twins of the identical-prefix (SHAttered) and of the chosen-prefix
+// ("Shambles") attack: a fingerprint of either would accept the other.
+constexpr const char* CollisionAttackFiles[] = {"shattered-1.pdf", "shattered-2.pdf",
+                                                "sha-mbles-1.bin", "sha-mbles-2.bin"};
+
+TEST(AddItems, AFileCarryingACollisionAttackAddsNothing) {
+    Launcher launcher;
+    launcher.addProbe("Probe", "probe.exe");
+    auto form = launcher.start();
+    const Snapshot before = snapshot(*form);
+    for (const char* attack : CollisionAttackFiles) {
+        SCOPED_TRACE(attack);
+        const std::string twin = launcher.folder.file(std::string(attack) + ".exe");
+        copySample((std::string(QD_SHA1DC_TEST_DIR "/") + attack).c_str(), twin);
+        DialogWatcher dialogs;
+        dropFiles(form->Handle(), {twin});
+        EXPECT_EQ(snapshot(*form), before);
+        ASSERT_EQ(dialogs.seen().size(), 1u);
+        EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
+        EXPECT_EQ(dialogs.seen()[0].text,
+                  "Cannot add \"" + twin + "\": the file carries a SHA-1 collision attack.");
+    }
+    closeForm(*form);
+}
+
 // A launcher of three items with images of their own, the middle one current.
 struct ThreeItems {
     Launcher launcher;

@@ -336,5 +336,23 @@ TEST(ItemValidation, ResetSecurityStoresFreshFingerprintUnlessAborted) {
     closeForm(*form);
 }
 
+TEST(ItemValidation, ResetSecurityRefusesAProgramCarryingACollisionAttack) {
+    Launcher launcher;
+    launcher.setPreference("CheckSafe", "0");
+    launcher.addItem("My Tool", "tool.exe", "version 2", DisabledMark);
+    auto form = launcher.start();
+    const std::string program = launcher.folder.file("tools\\tool.exe");
+    ASSERT_TRUE(CopyFileA(qdtest::builtFile(QD_SHA1DC_TEST_DIR "/sha-mbles-2.bin").c_str(),
+                          program.c_str(), FALSE));
+    qdtest::DialogWatcher dialogs(IDOK);
+    EXPECT_FALSE(Guarded(form->Handle(), [&] { form->Pop1_ResetSecurityClick(); }));
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    EXPECT_EQ(dialogs.seen()[1].caption, " Quill'Deck");
+    EXPECT_EQ(dialogs.seen()[1].text, "Cannot reset security of \"" + program +
+                                          "\": the file carries a SHA-1 collision attack.");
+    EXPECT_EQ(form->Table().cell(ColFingerprint, 0), DisabledMark);
+    closeForm(*form);
+}
+
 } // namespace
 } // namespace qd

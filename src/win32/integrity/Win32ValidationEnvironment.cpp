@@ -47,9 +47,13 @@ void Win32ValidationEnvironment::showRowChange(int row, bool removed) {
     UpdateWindow(list_.Handle());
 }
 
-void Win32ValidationEnvironment::showSecurityError(const std::string& text) {
+void ShowSecurityError(HWND owner, const std::string& text) {
     MessageBeep(MB_ICONASTERISK);
-    MessageBoxA(owner_, text.c_str(), SecurityErrorCaption, MB_ICONERROR | MB_OK);
+    MessageBoxA(owner, text.c_str(), SecurityErrorCaption, MB_ICONERROR | MB_OK);
+}
+
+void Win32ValidationEnvironment::showSecurityError(const std::string& text) {
+    ShowSecurityError(owner_, text);
 }
 
 void Win32ValidationEnvironment::showWarning(const std::string& text) {

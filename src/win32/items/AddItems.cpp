@@ -7,7 +7,6 @@
 #include "common/SystemDlls.h"
 #include "common/WidePath.h"
 #include "integrity/FileDigest.h"
-#include "integrity/Fingerprint.h"
 #include "items/AddItem.h"
 #include "items/IconExtraction.h"
 #include "items/StoredPath.h"
@@ -28,7 +27,8 @@ bool AddItemFromPath(ItemTable& table, const std::string& path, const AddContext
     }
     // Every value is read before the table changes: a failure adds nothing.
     const std::string& file = path;
-    const std::string fingerprint = makeItemFingerprint(DigestFile(context.hash, file));
+    const std::string fingerprint =
+        StoredFingerprintOf(file, "Cannot add \"" + AnsiFromPath(path) + "\"");
     const RowCells cells = newItemCells(item, ReadVersionString(file, "ProductName"), fingerprint,
                                         context.selectedGroup);
     const IconImage icon = ExtractItemIcon(file, 0);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "catalogue/ItemTable.h"
-#include "integrity/SecHash.h"
 
 namespace qd {
 
@@ -14,15 +13,14 @@ namespace qd {
 struct AddContext {
     HWND owner;
     std::string launcherFolder;
-    TSecHash& hash;
     int selectedGroup;
 };
 
 // Turns an executable into a new last row: relative path, title from
 // "ProductName" (else the file name), fingerprint, icon 0 and the selected
 // group. A duplicate gets its warning and changes nothing; a file that cannot
-// be read throws, and nothing is added. Returns true when a row was added.
-// `path` is UTF-8.
+// be read, or that carries a SHA-1 collision attack, throws, and nothing is
+// added. Returns true when a row was added. `path` is UTF-8.
 bool AddItemFromPath(ItemTable& table, const std::string& path, const AddContext& context);
 
 // OpenDialog1: one executable chosen in the platform's open dialog, starting

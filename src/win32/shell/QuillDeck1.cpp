@@ -465,7 +465,13 @@ void TForm1::FormResize() {
 }
 
 void TForm1::StringGrid1DblClick() {
-    LaunchItem(Handle(), table_, table_.currentRow(), LauncherFolder());
+    const LaunchCheck check{SecHash1, [this] {
+                                ItemsChanged();
+                                UpdateWindow(StringGrid1->Handle());
+                            }};
+    // Restricted mode checks nothing, at start-up or here.
+    LaunchItem(Handle(), table_, table_.currentRow(), LauncherFolder(),
+               Flags.CheckSafe && !restrictedMode_ ? &check : nullptr);
 }
 
 void TForm1::LaunchEntryClick(int position) {
@@ -728,7 +734,7 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
 }
 
 bool TForm1::AddItemFromPath(const std::string& path) {
-    if (!qd::AddItemFromPath(table_, path, {Handle(), LauncherFolder(), SecHash1, selectedGroup_}))
+    if (!qd::AddItemFromPath(table_, path, {Handle(), LauncherFolder(), selectedGroup_}))
         return false;
     FormResize();
     // The filter of the selected group applies to the new row too.
