@@ -74,6 +74,36 @@ TEST(TypeToFind, EscapeBringsBackTheGroupsRowsAndTheRowThatWasCurrent) {
     closeForm(*form);
 }
 
+// While the search shows no row, the current row is out of sight: no
+// command acts on it, by any key.
+TEST(TypeToFind, WithNoMatchNoCommandActsOnTheHiddenCurrentRow) {
+    Launcher launcher;
+    const std::string tools = launcher.folder.file("tools\\");
+    for (const std::string& folder : {tools, tools + "a", tools + "b"})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    launcher.addProbe("Alpha", "a\\alpha.exe");
+    launcher.addProbe("Beta", "b\\beta.exe");
+    launcher.setPreference("ConfirmDelete", "0");
+    qdtest::DialogWatcher dialogs(IDCANCEL);
+    auto form = launcher.start();
+    typeKeys({VK_DOWN});
+    ASSERT_EQ(form->Table().currentRow(), 1);
+    typeKeys({'Z', VK_DELETE, VK_RETURN});
+    qdtest::typeAltWith('E');
+    qdtest::typeAltWith('D');
+    EXPECT_EQ(form->Table().rowCount(), 2);
+    EXPECT_TRUE(dialogs.seen().empty()) << dialogs.seen()[0].caption;
+    EXPECT_FALSE(form->ToolButton_edit->Enabled());
+    EXPECT_FALSE(form->ToolButton_delete->Enabled());
+    // Escape shows Beta again as the current row; Up and Enter start Alpha,
+    // and Beta never started.
+    typeKeys({VK_ESCAPE, VK_UP, VK_RETURN});
+    EXPECT_NE(qdtest::probeReport(tools + "a\\").find("self:alpha.exe"), std::string::npos);
+    EXPECT_FALSE(qdtest::fileExists(tools + "b\\probe-out.txt"));
+    EXPECT_EQ(form->Table().cell(ColTitle, 1), "Beta");
+    closeForm(*form);
+}
+
 TEST(TypeToFind, SearchStaysInsideTheSelectedGroup) {
     Launcher launcher;
     launcher.addUncheckedItems({"Editor", "Edge", "Mail"});

@@ -25,9 +25,15 @@ std::string probeReport(const std::string& folder, DWORD milliseconds = 10000);
 void typeText(const std::string& text);
 // Alt held down while `key` is pressed and released.
 void typeAltWith(WORD key);
+// The same keys queued without running any messages.
+void sendAltWith(WORD key);
 
 // A left click in the middle of a control, as the mouse delivers it.
 void clickControl(HWND control);
+
+// Moves the real pointer to the middle of a window and clicks there: the
+// click reaches whatever window is on the screen at that place.
+void clickWithMouse(HWND window);
 
 // A popup menu as it was seen while open.
 struct SeenMenu {
