@@ -229,7 +229,7 @@ TEST(OptionsAndGroups, RefusedWriteLeavesThePanelOpenWithTheBoxesFlags) {
     closeForm(*form);
 }
 
-TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheLeftEdgeLevelWithTheList) {
+TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheWindowsCornerMovedDownByTheListsTop) {
     Launcher launcher;
     addGroupedItems(launcher);
     launcher.setPreference("Groups", "3");
@@ -240,12 +240,12 @@ TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheLeftEdgeLevelWithTheList) {
     form->StringGrid1->SelectRow(1);
 
     const qdtest::SeenMenu tools = chooseFromGroupMenu(2);
+    // The window's top-left corner, moved down by the list's top within the
+    // client area (the caption's height is not added).
     RECT window;
     GetWindowRect(form->Handle(), &window);
-    POINT listTop{0, 0};
-    ClientToScreen(form->StringGrid1->Handle(), &listTop);
     EXPECT_EQ(tools.rect.left, window.left);
-    EXPECT_EQ(tools.rect.top, listTop.y);
+    EXPECT_EQ(tools.rect.top, window.top + qdtest::placeInParent(form->StringGrid1->Handle()).top);
     EXPECT_EQ(tools.captions, (std::vector<std::string>{"Main", "Games", "Tools"}));
     for (UINT state : tools.states)
         EXPECT_FALSE(state & MF_CHECKED);

@@ -856,15 +856,14 @@ void TForm1::BrowseGroup(int position) {
 }
 
 void TForm1::PopupMenu_groupsPopup() {
-    // At the main window's left edge, level with the top of the list.
+    // At the main window's top-left corner, moved down by the list's top
+    // within the client area.
     RECT r;
     GetWindowRect(Handle(), &r);
-    POINT listTop{0, Toolbar->Height()};
-    ClientToScreen(Handle(), &listTop);
     UniqueMenu menu = BuildGroupsPopup(groups_);
     SetForegroundWindow(Handle());
-    const UINT command =
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left, listTop.y, 0, Handle(), nullptr);
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left,
+                                        r.top + Toolbar->Height(), 0, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
     if (command) RunCommand(command);
 }
