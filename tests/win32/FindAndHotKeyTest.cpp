@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "shell/CommandIds.h"
 #include "shell/QuillDeck1.h"
 #include "shell/WindowStates.h"
 #include "support/DialogWatcher.h"
@@ -101,6 +102,13 @@ TEST(TypeToFind, WithNoMatchNoCommandActsOnTheHiddenCurrentRow) {
     EXPECT_NE(qdtest::probeReport(tools + "a\\").find("self:alpha.exe"), std::string::npos);
     EXPECT_FALSE(qdtest::fileExists(tools + "b\\probe-out.txt"));
     EXPECT_EQ(form->Table().cell(ColTitle, 1), "Beta");
+    // A tray entry names its item: it starts it even while the search hides it.
+    typeKeys({'Z'});
+    {
+        qdtest::MenuWatcher tray(3); // "&Restore", separator, Alpha, Beta
+        SendMessageA(form->Handle(), WM_TRAYICON, 0, WM_RBUTTONDOWN);
+    }
+    EXPECT_NE(qdtest::probeReport(tools + "b\\").find("self:beta.exe"), std::string::npos);
     closeForm(*form);
 }
 

@@ -242,6 +242,26 @@ TEST(MainWindow, AboutOpensDuringTheStartUpPassAndThePassGoesOn) {
     closeForm(*form);
 }
 
+// The options panel opened while the check runs keeps the keyboard once the
+// check ends: the list behind it stays out of reach.
+TEST(MainWindow, OptionsOpenedDuringTheStartUpPassKeepTheKeyboard) {
+    Launcher launcher;
+    addBigPrograms(launcher);
+    DuringStartUpPass pass([](HWND) { qdtest::sendAltWith('O'); });
+    auto form = launcher.start();
+    ASSERT_TRUE(pass.acted());
+    runMessages(50);
+    ASSERT_TRUE(form->Panel_options->IsOpen());
+    EXPECT_FALSE(form->Validating());
+    EXPECT_TRUE(form->Panel_options->ContainsFocus());
+    EXPECT_FALSE(IsWindowEnabled(form->StringGrid1->Handle()));
+    // Enter applies the panel and gives the list back.
+    typeKeys({VK_RETURN});
+    EXPECT_FALSE(form->Panel_options->IsOpen());
+    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    closeForm(*form);
+}
+
 HWND rightmostToolbarButton(HWND main) {
     HWND rightmost = nullptr;
     LONG right = 0;

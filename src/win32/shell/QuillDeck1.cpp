@@ -380,6 +380,8 @@ void TForm1::SelectSavedRowAndValidate() {
         const ScopedDisable disabled(StringGrid1->Handle());
         ValidateItems();
     }
+    // Options opened during the pass: the list stays behind the panel.
+    if (Panel_options->IsOpen()) EnableWindow(StringGrid1->Handle(), FALSE);
     TrySelectRow(savedRow);
     // Disabling the list took the keyboard focus away from it.
     FocusList();
