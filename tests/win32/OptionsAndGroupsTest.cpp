@@ -93,7 +93,7 @@ void openOptions(TForm1& form) {
 // Chooses entry `index` of the Alt+G group menu and gives back what it showed.
 qdtest::SeenMenu chooseFromGroupMenu(int index) {
     MenuWatcher watcher(index);
-    qdtest::typeAltWith('G');
+    qdtest::typeWith(VK_MENU, 'G');
     return watcher.seen().value_or(qdtest::SeenMenu{});
 }
 
@@ -326,7 +326,7 @@ TEST(OptionsAndGroups, RefusedWriteLeavesThePanelOpenWithTheBoxesFlags) {
     closeForm(*form);
 }
 
-TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheLeftEdgeLevelWithTheList) {
+TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheWindowsCornerMovedDownByTheListsTop) {
     Launcher launcher;
     addGroupedItems(launcher);
     launcher.setPreference("Groups", "3");
@@ -337,12 +337,12 @@ TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheLeftEdgeLevelWithTheList) {
     form->StringGrid1->SelectRow(1);
 
     const qdtest::SeenMenu tools = chooseFromGroupMenu(2);
+    // The window's top-left corner, moved down by the list's top within the
+    // client area (the caption's height is not added).
     RECT window;
     GetWindowRect(form->Handle(), &window);
-    POINT listTop{0, 0};
-    ClientToScreen(form->StringGrid1->Handle(), &listTop);
     EXPECT_EQ(tools.rect.left, window.left);
-    EXPECT_EQ(tools.rect.top, listTop.y);
+    EXPECT_EQ(tools.rect.top, window.top + qdtest::placeInParent(form->StringGrid1->Handle()).top);
     EXPECT_EQ(tools.captions, (std::vector<std::string>{"Main", "Games", "Tools"}));
     for (UINT state : tools.states)
         EXPECT_FALSE(state & MF_CHECKED);
@@ -421,7 +421,7 @@ TEST(OptionsAndGroups, RestrictedModeLocksTheGroupsAndTheOptions) {
     EXPECT_FALSE(form->ToolButton_options->Enabled());
     EXPECT_EQ(form->Groups(), GroupList{"Main"});
 
-    qdtest::typeAltWith('O');
+    qdtest::typeWith(VK_MENU, 'O');
     SendMessageA(form->Handle(), WM_COMMAND, Pop1_Options, 0);
     EXPECT_FALSE(panel.IsOpen());
     UniqueMenu menu = form->PopupMenu_main();

@@ -20,9 +20,16 @@ bool changesRows(unsigned command) {
     }
 }
 
+// The toolbar's Exit is not among them: the close-closes flag decides whether
+// it closes (and then asks here again as CmdClose) or hides to the tray.
 bool closes(unsigned command) {
-    return command == CmdClose || command == Pop1_Exit || command == Pop2_Exit ||
-           command == Pop3_Exit;
+    return command == CmdClose || command == Pop1_Exit || command == Pop2_Exit;
+}
+
+// Commands that act on the current row as the list shows it.
+bool actsOnShownRow(unsigned command) {
+    return command == Pop1_EditItem || command == Pop1_DeleteItem ||
+           command == Pop1_ResetSecurity || command == CmdLaunch;
 }
 
 } // namespace
@@ -37,10 +44,13 @@ Verdict commandAllowed(unsigned command, const CommandState& state) {
         return Verdict::Ignore;
     if ((command == Pop1_EditItem || command == Pop1_DeleteItem) && !state.currentRowHasItem)
         return Verdict::Ignore;
+    // A row the search or the group hides is not there for the user.
+    if (actsOnShownRow(command) && !state.currentRowShown) return Verdict::Ignore;
     if (command == Pop1_Options && state.restricted) return Verdict::Ignore;
     if (state.validating && changesRows(command)) return Verdict::Refuse;
     // A row the pass has not reached yet may hold a tampered program.
-    if (command == CmdLaunch && state.validating && !state.currentRowChecked)
+    if ((command == CmdLaunch || command == CmdLaunchEntry) && state.validating &&
+        !state.currentRowChecked)
         return Verdict::Ignore;
     return Verdict::Run;
 }

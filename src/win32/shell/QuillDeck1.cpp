@@ -133,10 +133,11 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
                  outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     application_.SetMainWindow(Handle());
     CreateControls();
+    // The start-up sequence lets messages run: About is reachable from then on.
+    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ExecutablePath(), "FileVersion"));
     shortcuts_ = std::make_unique<ScopedMessageFilter>(
         FilterStage::Shortcuts, [this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
-    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ExecutablePath(), "FileVersion"));
 }
 
 TForm1::~TForm1() {
@@ -363,6 +364,8 @@ void TForm1::SelectSavedRowAndValidate() {
         const ScopedDisable disabled(StringGrid1->Handle());
         ValidateItems();
     }
+    // Options opened during the pass: the list stays behind the panel.
+    if (Panel_options->IsOpen()) EnableWindow(StringGrid1->Handle(), FALSE);
     TrySelectRow(savedRow);
     // Disabling the list took the keyboard focus away from it.
     FocusList();
@@ -400,6 +403,7 @@ CommandState TForm1::CurrentCommandState() const {
     state.currentRowHasItem = !table_.cell(ColTitle, table_.currentRow()).empty();
     // Rows that have their tray entry are the ones the pass has been through.
     state.currentRowChecked = table_.currentRow() >= table_.trayFirstRow();
+    state.currentRowShown = table_.isShown(table_.currentRow());
     state.optionsOpen = Panel_options->IsOpen();
     state.dropping = dropping_ > 0;
     return state;
@@ -423,6 +427,7 @@ void TForm1::RunCommand(unsigned command) {
         {Pop1_StayOnTop, &TForm1::Pop1_StayOnTopClick},
         {Pop1_About, &TForm1::Pop1_AboutClick},
         {CmdLaunch, &TForm1::StringGrid1DblClick},
+        {CmdLaunchEntry, &TForm1::StringGrid1DblClick},
         {CmdClose, &TForm1::Close},
         // Help has no action.
     };
@@ -478,7 +483,7 @@ void TForm1::LaunchEntryClick(int position) {
     const int row = table_.rowOfTrayPosition(position);
     if (row < 0) return;
     StringGrid1->SelectRow(row);
-    RunCommand(CmdLaunch);
+    RunCommand(CmdLaunchEntry);
 }
 
 void TForm1::StringGrid1MouseDown() {
@@ -567,8 +572,10 @@ bool TForm1::StringGrid1KeyPress(char typed) {
     const int shown = applySearch(table_, search_);
     ShowSearch();
     StringGrid1->TableChanged();
-    // The first match becomes current; with none, the current row stays.
+    // The first match becomes current; with none, the current row stays,
+    // hidden, and the commands on it are off until a row shows again.
     if (shown > 0) StringGrid1->SelectRow(firstShownRow(table_, table_.currentRow()));
+    StringGrid1Click();
     return true;
 }
 
@@ -648,7 +655,8 @@ std::vector<MenuEntry> TForm1::MainMenuEntries() const {
     MainMenuState state;
     state.editEnabled = ToolButton_edit->Enabled();
     state.deleteEnabled = ToolButton_delete->Enabled();
-    state.currentRowDisabled = table_.isDisabled(table_.currentRow());
+    state.currentRowDisabled =
+        table_.isDisabled(table_.currentRow()) && table_.isShown(table_.currentRow());
     state.stayOnTop = stayOnTop_;
     state.optionsEnabled = !restrictedMode_;
     state.groupEntries = static_cast<int>(groups_.size());
@@ -858,15 +866,14 @@ void TForm1::BrowseGroup(int position) {
 }
 
 void TForm1::PopupMenu_groupsPopup() {
-    // At the main window's left edge, level with the top of the list.
+    // At the main window's top-left corner, moved down by the list's top
+    // within the client area.
     RECT r;
     GetWindowRect(Handle(), &r);
-    POINT listTop{0, Toolbar->Height()};
-    ClientToScreen(Handle(), &listTop);
     UniqueMenu menu = BuildGroupsPopup(groups_);
     SetForegroundWindow(Handle());
-    const UINT command =
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left, listTop.y, 0, Handle(), nullptr);
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left,
+                                        r.top + Toolbar->Height(), 0, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
     if (command) RunCommand(command);
 }

@@ -71,7 +71,8 @@ class TForm1 : public TWindow {
     TSpeedButton* ToolButton_exit = nullptr;
     std::unique_ptr<TItemList> StringGrid1;
     std::unique_ptr<TPanelOptions> Panel_options;
-    // Created once, after the main window, and kept for the whole run.
+    // Created once, with the main window and before its start-up sequence
+    // (which lets messages run), and kept for the whole run.
     std::unique_ptr<TFormAbout> FormAbout;
 
     // After any change of the table: repaints the list and refreshes which
