@@ -1,6 +1,5 @@
 #include "integrity/Win32ValidationEnvironment.h"
 
-#include "integrity/FileCheck.h"
 #include "integrity/FileDigest.h"
 #include "shell/MessageLoop.h"
 #include "ui/MessageDialog.h"
@@ -18,7 +17,7 @@ std::string Win32ValidationEnvironment::resolve(const std::string& relativePath)
 }
 
 FileState Win32ValidationEnvironment::fileState(const std::string& fullPath) {
-    return CheckItemFile(fullPath);
+    return listing_.check(fullPath);
 }
 
 TSecHashDigest Win32ValidationEnvironment::digest(const std::string& fullPath) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "integrity/FolderListing.h"
 #include "integrity/Validation.h"
 #include "ui/ItemList.h"
 
@@ -40,6 +41,7 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     TSecHash& hash_;
     TItemList& list_;
     std::function<bool()> keepGoing_;
+    FolderListing listing_;
     static constexpr ULONGLONG PumpInterval = 10; // milliseconds
     ULONGLONG lastPump_ = 0;
 };

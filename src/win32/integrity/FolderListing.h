@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+#include <unordered_map>
+
+#include "integrity/FileState.h"
+
+namespace qd {
+
+// Answers "is the executable there?" for the many rows of one pass. Each
+// lookup of a path costs a file-system call that resolves the whole path
+// again; a folder asked about several times is listed once instead, and a
+// name found in its listing exists. Anything the listing does not show (a
+// missing file, a folder that cannot be listed) is looked up on its own, so
+// the answers are those of CheckItemFile.
+class FolderListing {
+  public:
+    FileState check(const std::string& fullPath);
+
+  private:
+    struct Folder {
+        int asked = 0;
+        bool listed = false;
+        // Upper-case long names (a path stored by a short name is looked up
+        // alone); true for a folder.
+        std::unordered_map<std::wstring, bool> names;
+    };
+    // Asks after which a folder is listed: one or two items in a large
+    // folder (a system folder) are cheaper to look up alone.
+    static constexpr int ListAfter = 8;
+
+    void list(const std::string& folder, Folder& entry);
+
+    std::unordered_map<std::string, Folder> folders_;
+};
+
+} // namespace qd
