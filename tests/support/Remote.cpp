@@ -1,6 +1,7 @@
 // Drives a running launcher from outside, for the end-to-end tests:
 //   qd_remote wait-window MS   wait until the main window is visible
 //   qd_remote wait-hidden MS   wait until the main window is there but hidden
+//                              in the tray (its taskbar button gone too)
 //   qd_remote wait-ready MS    wait until the start-up pass is over: the item
 //                              list stays enabled for a while
 //   qd_remote wait-gone MS     wait until no main window is left
@@ -36,6 +37,12 @@ namespace {
 
 HWND mainWindow() {
     return FindWindowA("TForm1", nullptr);
+}
+
+// Hidden to the tray is done when the taskbar button's window is hidden too.
+bool hiddenInTray() {
+    HWND application = FindWindowA("TApplication", nullptr);
+    return application && !IsWindowVisible(application);
 }
 
 bool waitFor(bool (*done)(), DWORD milliseconds) {
@@ -179,7 +186,10 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     if (!std::strcmp(verb, "wait-hidden"))
-        return waitFor([] { return mainWindow() && !IsWindowVisible(mainWindow()); }, wait) ? 0 : 1;
+        return waitFor([] { return mainWindow() && !IsWindowVisible(mainWindow()) && hiddenInTray(); },
+                       wait)
+                   ? 0
+                   : 1;
     if (!std::strcmp(verb, "wait-ready")) return waitFor(listSettled, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-gone")) return waitFor([] { return !mainWindow(); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-menu")) return waitFor(menuOpen, wait) ? 0 : 1;

@@ -60,6 +60,11 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     launcher.addProbe("Second", "second.exe");
     auto form = launcher.start();
     HWND window = form->Handle();
+    // The panel is made when the options first open; Enter closes it again.
+    qdtest::typeWith(VK_MENU, 'O');
+    ASSERT_TRUE(form->Panel_options && form->Panel_options->IsOpen());
+    qdtest::typeKeys({VK_RETURN});
+    ASSERT_FALSE(form->Panel_options->IsOpen());
     HWND panel = form->Panel_options->Handle();
     const RECT client96 = clientRect(window);
     const auto toolbarRects = [&] {

@@ -205,6 +205,8 @@ TEST(MainWindowStates, WheelIsAnArrowKeyInDialogsToo) {
 TEST(MainWindowStates, IconComesBackWhenTheTaskbarRestarts) {
     Launcher launcher;
     auto form = launcher.start();
+    // The icon is added once the message loop runs.
+    runMessages(50);
     NOTIFYICONDATAA data = form->TrayIcon()->TrayIconData();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data)); // the taskbar forgot it
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));

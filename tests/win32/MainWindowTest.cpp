@@ -251,7 +251,7 @@ TEST(MainWindow, OptionsOpenedDuringTheStartUpPassKeepTheKeyboard) {
     auto form = launcher.start();
     ASSERT_TRUE(pass.acted());
     runMessages(50);
-    ASSERT_TRUE(form->Panel_options->IsOpen());
+    ASSERT_TRUE(form->Panel_options && form->Panel_options->IsOpen());
     EXPECT_FALSE(form->Validating());
     EXPECT_TRUE(form->Panel_options->ContainsFocus());
     EXPECT_FALSE(IsWindowEnabled(form->StringGrid1->Handle()));

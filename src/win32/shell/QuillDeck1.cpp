@@ -178,8 +178,15 @@ void TForm1::CreateControls() {
                                       nullptr));
     searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
     SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), FALSE);
+}
 
-    // Behind the list, closed, until the options command opens it.
+// Made when the options first open: most runs never open them, and making
+// the panel's controls would delay every start.
+TPanelOptions& TForm1::OptionsPanel() {
+    if (Panel_options) return *Panel_options;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int listTop = Toolbar->Height();
     Panel_options = std::make_unique<TPanelOptions>(Handle(), 0, listTop, client.right,
                                                     client.bottom - listTop, dpi_);
     Panel_options->OnOk = [this] { RunCommand(Pop3_Ok); };
@@ -189,7 +196,18 @@ void TForm1::CreateControls() {
     Panel_options->OnGroupScroll = [this](int position) {
         Panel_options->SetGroupName(browsedGroupName(groups_, position));
     };
+    if (restrictedMode_) Panel_options->SetGroupControlsEnabled(false);
     Panel_options->Close();
+    FormResize();
+    return *Panel_options;
+}
+
+bool TForm1::OptionsOpen() const {
+    return Panel_options && Panel_options->IsOpen();
+}
+
+bool TForm1::OptionsHaveFocus() const {
+    return Panel_options && Panel_options->ContainsFocus();
 }
 
 // The start-up sequence. Each step is guarded on its own: an error is shown in
@@ -202,7 +220,6 @@ void TForm1::FormCreate() {
         &TForm1::SetUpListGeometry,
         &TForm1::EditSystemMenu,
         &TForm1::InstallAppMessageHook,
-        &TForm1::AddTrayIcon,
         &TForm1::AcceptDroppedFiles,
         &TForm1::ReadPreferences,
         &TForm1::RegisterGlobalHotKey,
@@ -217,6 +234,10 @@ void TForm1::FormCreate() {
         &TForm1::MinimizeIfStartedMinimized,
         &TForm1::SelectSavedRowAndValidate,
         &TForm1::StringGrid1Click,
+        // Last: the shell's tray call is made from the message loop, after
+        // the list takes keys (earlier, the message pumping of the show and
+        // of the pass would make it there).
+        &TForm1::AddTrayIcon,
     };
     {
         ScopedBusyCursor busy;
@@ -232,7 +253,6 @@ void TForm1::DecideRestrictedMode() {
     if (!restrictedMode_) return;
     Flags = restrictedModeFlags();
     ToolButton_options->SetEnabled(false);
-    Panel_options->SetGroupControlsEnabled(false);
     // The options menu entry is disabled where the menu is built.
 }
 
@@ -365,7 +385,7 @@ void TForm1::SelectSavedRowAndValidate() {
         ValidateItems();
     }
     // Options opened during the pass: the list stays behind the panel.
-    if (Panel_options->IsOpen()) EnableWindow(StringGrid1->Handle(), FALSE);
+    if (OptionsOpen()) EnableWindow(StringGrid1->Handle(), FALSE);
     TrySelectRow(savedRow);
     // Disabling the list took the keyboard focus away from it.
     FocusList();
@@ -404,7 +424,7 @@ CommandState TForm1::CurrentCommandState() const {
     // Rows that have their tray entry are the ones the pass has been through.
     state.currentRowChecked = table_.currentRow() >= table_.trayFirstRow();
     state.currentRowShown = table_.isShown(table_.currentRow());
-    state.optionsOpen = Panel_options->IsOpen();
+    state.optionsOpen = OptionsOpen();
     state.dropping = dropping_ > 0;
     return state;
 }
@@ -544,7 +564,7 @@ bool TForm1::StringGrid1KeyDown(WPARAM key) {
 bool TForm1::FormKeyDown(WPARAM key, bool alt) {
     if (key == VK_RETURN) {
         // While the options panel is open, Enter applies it.
-        RunCommand(Panel_options->IsOpen() ? unsigned{Pop3_Ok} : unsigned{CmdLaunch});
+        RunCommand(OptionsOpen() ? unsigned{Pop3_Ok} : unsigned{CmdLaunch});
         return true;
     }
     if (key == VK_ESCAPE && !search_.empty()) {
@@ -552,7 +572,7 @@ bool TForm1::FormKeyDown(WPARAM key, bool alt) {
         return true;
     }
     // In the options panel's fields Delete edits the text.
-    if (key == VK_DELETE && !Panel_options->ContainsFocus()) {
+    if (key == VK_DELETE && !OptionsHaveFocus()) {
         ToolButton_delete->Click();
         return true;
     }
@@ -645,8 +665,7 @@ void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
     const int frame = SystemMetricForDpi(SM_CXFRAME, dpi_);
     limits.ptMinTrackSize.x = 2 * frame + (Toolbar ? Toolbar->MinimumClientWidth() : 0);
     limits.ptMinTrackSize.y = SystemMetricForDpi(SM_CYCAPTION, dpi_);
-    if (Panel_options && Panel_options->IsOpen())
-        limits.ptMinTrackSize.y += Scaled(OptionsPanelHeight, dpi_);
+    if (OptionsOpen()) limits.ptMinTrackSize.y += Scaled(OptionsPanelHeight, dpi_);
     limits.ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
     limits.ptMaxTrackSize.y = GetSystemMetrics(SM_CYSCREEN);
 }
@@ -689,7 +708,7 @@ UniqueMenu TForm1::PopupMenu_main() {
 
 void TForm1::PopupMenu_mainPopup(POINT screen) {
     // Switched off while the options panel is open.
-    if (Panel_options->IsOpen()) return;
+    if (OptionsOpen()) return;
     UniqueMenu menu = PopupMenu_main();
     SetForegroundWindow(Handle());
     const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
@@ -715,7 +734,7 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
         const bool alt = msg.message == WM_SYSKEYDOWN && (msg.lParam & AltHeldBit) != 0;
         const int key = static_cast<int>(msg.wParam);
         // Inside the options panel Alt+X is its menu's "E&xit".
-        if (alt && key == 'X' && Panel_options->ContainsFocus()) {
+        if (alt && key == 'X' && OptionsHaveFocus()) {
             RunCommand(Pop3_Exit);
             return true;
         }
@@ -738,7 +757,7 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
             return true;
         }
     }
-    return Panel_options->DialogKeys(msg);
+    return Panel_options && Panel_options->DialogKeys(msg);
 }
 
 bool TForm1::AddItemFromPath(const std::string& path) {
@@ -798,7 +817,7 @@ void TForm1::ToolButton_optionsClick() {
     Toolbar->SetAllEnabled(false);
     ToolButton_exit->SetEnabled(true);
     if (!restrictedMode_) Flags = readPanelFlags(*preferences_);
-    Panel_options->ShowFlags(Flags);
+    OptionsPanel().ShowFlags(Flags);
     Panel_options->SetHotKeyText(hotKeyText_);
     BrowseGroup(Panel_options->GroupPosition());
     // The list behind the panel must neither paint over it nor take the keys.
@@ -809,6 +828,7 @@ void TForm1::ToolButton_optionsClick() {
 }
 
 void TForm1::Button_ok_optionClick() {
+    if (!OptionsOpen()) return;
     Flags = Panel_options->FlagsFromBoxes();
     // A refused write stops here: the flags hold the boxes, the panel stays open.
     if (!restrictedMode_)
@@ -836,9 +856,8 @@ void TForm1::Button_add_groupClick() {
     if (restrictedMode_) return;
     GroupList groups = groups_;
     bool added = false;
-    preferences_->update([&](ProfileStore& store) {
-        added = addGroup(store, groups, Panel_options->GroupName());
-    });
+    preferences_->update(
+        [&](ProfileStore& store) { added = addGroup(store, groups, Panel_options->GroupName()); });
     if (!added) return;
     groups_ = std::move(groups);
     BrowseGroup(static_cast<int>(groups_.size()));
@@ -1044,7 +1063,7 @@ LRESULT TForm1::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     dpi_ = HIWORD(wParam);
     Toolbar->SetDpi(dpi_);
     StringGrid1->SetDpi(dpi_);
-    Panel_options->SetDpi(dpi_);
+    if (Panel_options) Panel_options->SetDpi(dpi_);
     searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
     SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), TRUE);
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);

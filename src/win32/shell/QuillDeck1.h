@@ -70,6 +70,7 @@ class TForm1 : public TWindow {
     TSpeedButton* ToolButton_menu = nullptr;
     TSpeedButton* ToolButton_exit = nullptr;
     std::unique_ptr<TItemList> StringGrid1;
+    // Made the first time the options open (OptionsPanel()).
     std::unique_ptr<TPanelOptions> Panel_options;
     // Created once, with the main window and before its start-up sequence
     // (which lets messages run), and kept for the whole run.
@@ -158,6 +159,9 @@ class TForm1 : public TWindow {
     struct CommandRoute;
 
     void CreateControls();
+    TPanelOptions& OptionsPanel();
+    bool OptionsOpen() const;
+    bool OptionsHaveFocus() const;
     void FormCreate();
     // The start-up steps, in their order.
     void DecideRestrictedMode();
