@@ -9,6 +9,7 @@
 #include "common/Handles.h"
 #include "shell/OptionsPanel.h"
 #include "support/DialogWatcher.h"
+#include "support/RealInput.h"
 #include "ui/MainMenu.h"
 
 namespace qd {
@@ -16,8 +17,10 @@ namespace {
 
 // The panel on a plain parent, at the main window's size below the toolbar.
 struct Fixture {
-    UniqueWindow parent{CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                        300, 300, nullptr, nullptr, nullptr, nullptr)};
+    // SS_NOTIFY: a static window is otherwise transparent to the mouse.
+    UniqueWindow parent{CreateWindowExA(0, "STATIC", "",
+                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE | SS_NOTIFY, 0, 0, 300,
+                                        300, nullptr, nullptr, nullptr, nullptr)};
     TPanelOptions panel{parent.get(), 0, 24, 158, 196, DesignDpi};
 };
 
@@ -56,6 +59,8 @@ std::string hintOf(HWND panel, HWND control) {
 TEST(OptionsPanel, ControlsSitAtTheirPlacesWithCaptionsAndHints) {
     Fixture f;
     TPanelOptions& p = f.panel;
+    // The tooltip windows are made at the first mouse move.
+    qdtest::moveMouseOver(f.parent.get());
     struct Case {
         HWND control;
         int left, top, width, height; // width 0: not fixed

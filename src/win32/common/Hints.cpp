@@ -2,22 +2,74 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace qd {
 
-THints::THints(HWND owner)
-    : tooltips_(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                GetModuleHandleA(nullptr), nullptr)) {}
+namespace {
+
+// Hints whose tooltip window is not made yet.
+std::vector<THints*>& waiting() {
+    static std::vector<THints*> hints;
+    return hints;
+}
+
+// Loaded on first use, from the system folder only (the program's DLL search
+// is limited to it at start).
+bool commonControlsReady() {
+    static const bool ready = [] {
+        HMODULE library = LoadLibraryW(L"comctl32.dll");
+        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = library ? reinterpret_cast<Init>(reinterpret_cast<void*>(
+                                        GetProcAddress(library, "InitCommonControlsEx")))
+                                  : nullptr;
+        const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
+        return init && init(&classes);
+    }();
+    return ready;
+}
+
+} // namespace
+
+THints::THints(HWND owner) : owner_(owner) {
+    waiting().push_back(this);
+}
+
+THints::~THints() {
+    std::erase(waiting(), this);
+}
 
 void THints::Add(HWND window, HWND control, const char* hint) {
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(hint);
-    SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tools_.push_back({window, control, hint});
+    if (tooltips_) AddTool(tools_.back());
+}
+
+void THints::MouseMoved() {
+    if (waiting().empty()) return;
+    const std::vector<THints*> hints = std::move(waiting());
+    waiting().clear();
+    for (THints* h : hints)
+        h->MakeTooltips();
+}
+
+void THints::MakeTooltips() {
+    if (!commonControlsReady()) return; // no hints, the program runs all the same
+    tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr));
+    for (const Tool& tool : tools_)
+        AddTool(tool);
+}
+
+void THints::AddTool(const Tool& tool) {
+    TTTOOLINFOA info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = tool.window;
+    info.uId = reinterpret_cast<UINT_PTR>(tool.control);
+    info.lpszText = const_cast<char*>(tool.hint);
+    SendMessageA(tooltips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 } // namespace qd

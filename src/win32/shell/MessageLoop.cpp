@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/Hints.h"
 #include "common/Window.h"
 
 namespace qd {
@@ -23,6 +24,7 @@ bool filtered(const MessageFilter& filter, MSG& msg) {
 }
 
 void dispatch(MSG& msg) {
+    if (msg.message == WM_MOUSEMOVE) THints::MouseMoved();
     for (const MessageFilter& filter : chain())
         if (filtered(filter, msg)) return;
     TranslateMessage(&msg);

@@ -1,6 +1,5 @@
 #include "shell/Toolbar.h"
 
-#include <commctrl.h>
 
 #include "ResourceIds.h"
 #include "ui/MainMenu.h"
@@ -47,8 +46,6 @@ const ButtonSpec Buttons[] = {
 
 TToolbar::TToolbar(HWND form, std::function<void(unsigned command)> run, UINT dpi) : hints_(form) {
     layout_.SetDpi(dpi);
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
     for (const ButtonSpec& spec : Buttons) {
         auto& button = this->*spec.member;
         button = std::make_unique<TSpeedButton>(form, spec.left, ButtonTop, spec.width,

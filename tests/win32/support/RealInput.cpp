@@ -1,6 +1,7 @@
 #include "support/RealInput.h"
 
 #include <cctype>
+#include <vector>
 
 #include "shell/MessageLoop.h"
 #include "support/DialogWatcher.h"
@@ -75,23 +76,39 @@ void clickControl(HWND control) {
     SendMessageA(control, WM_LBUTTONUP, 0, middle);
 }
 
-void clickWithMouse(HWND window) {
+namespace {
+
+// Mouse input at the middle of a window: a move there, then `buttons`.
+void mouseAtMiddle(HWND window, std::initializer_list<DWORD> buttons) {
     RECT r;
     GetWindowRect(window, &r);
     // Absolute input spans 0..65535 over the screen.
     const auto absolute = [](LONG at, int metric) {
         return static_cast<LONG>(MulDiv(at, 65535, GetSystemMetrics(metric) - 1));
     };
-    INPUT clicks[3] = {};
-    for (INPUT& input : clicks) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = absolute((r.left + r.right) / 2, SM_CXSCREEN);
-        input.mi.dy = absolute((r.top + r.bottom) / 2, SM_CYSCREEN);
+    std::vector<DWORD> flags{MOUSEEVENTF_MOVE};
+    flags.insert(flags.end(), buttons);
+    std::vector<INPUT> inputs(flags.size());
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        // The first move stops a pixel short, so that the pointer moves.
+        inputs[i].mi.dx = absolute((r.left + r.right) / 2 - (i == 0), SM_CXSCREEN);
+        inputs[i].mi.dy = absolute((r.top + r.bottom) / 2, SM_CYSCREEN);
+        inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
     }
-    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, clicks, sizeof(INPUT));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+} // namespace
+
+void clickWithMouse(HWND window) {
+    mouseAtMiddle(window, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
+void moveMouseOver(HWND window) {
+    // Two moves: a pointer already at the middle would not move at all.
+    mouseAtMiddle(window, {MOUSEEVENTF_MOVE});
+    runMessages(50);
 }
 
 MenuWatcher::MenuWatcher(int choose) : choose_(choose) {

@@ -29,6 +29,10 @@ void typeWith(WORD modifier, WORD key);
 // The same keys queued without running any messages.
 void sendWith(WORD modifier, WORD key);
 
+// Moves the real pointer to the middle of a window and runs messages: a
+// move as the mouse delivers it.
+void moveMouseOver(HWND window);
+
 // A left click in the middle of a control, as the mouse delivers it.
 void clickControl(HWND control);
 
