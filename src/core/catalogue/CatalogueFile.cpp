@@ -72,23 +72,28 @@ void load(std::string_view bytes, ItemTable& table) {
         records.push_back(in.take(in.length()));
     } while (!in.atEnd());
     // Images no record can use are never decoded, so memory follows the
-    // records whatever width a damaged strip claims.
-    const std::vector<IconImage> images = decodeIconStrip(strip, records.size());
-    // Every record is an item, whatever the strip holds: a row without an
-    // image shows a white one, and images beyond the last record are dropped,
-    // so image i stays row i's.
-    IconImage white;
-    white.pixels.fill(IconImage::White);
+    // records whatever width a damaged strip claims. Every record is an item,
+    // whatever the strip holds: a row without an image shows a white one, and
+    // images beyond the last record are dropped, so image i stays row i's.
     table.reserve(static_cast<int>(records.size()));
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    const auto addRecord = [&](std::size_t i, const IconImage& image) {
         RowCells cells = splitRecord(records[i]);
         // A record with no Title still holds an item's path and fingerprint;
         // the emptiness test reads row 0's Title, so it is named after its file.
         if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColFileName];
         if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColRelativePath];
-        if (cells[ColTitle].empty()) continue; // nothing of an item in it
-        table.addItem(cells, i < images.size() ? images[i] : white);
-    }
+        if (cells[ColTitle].empty()) return; // nothing of an item in it
+        table.addItem(cells, image);
+    };
+    std::size_t withImage = 0;
+    forEachIcon(strip, records.size(), [&](std::size_t i, const IconImage& image) {
+        addRecord(i, image);
+        withImage = i + 1;
+    });
+    IconImage white;
+    white.pixels.fill(IconImage::White);
+    for (std::size_t i = withImage; i < records.size(); ++i)
+        addRecord(i, white);
 }
 
 } // namespace

@@ -220,13 +220,13 @@ std::string encodeIconStrip(const std::vector<IconImage>& images) {
     return out;
 }
 
-std::vector<IconImage> decodeIconStrip(std::string_view bmp, std::size_t maxImages) {
+void forEachIcon(std::string_view bmp, std::size_t maxImages,
+                 const std::function<void(std::size_t, const IconImage&)>& take) {
     const PixelFormat format = readFormat(bmp);
-    std::vector<IconImage> images(std::min<std::uint64_t>(format.width / IconSize, maxImages));
+    const std::uint64_t count = std::min<std::uint64_t>(format.width / IconSize, maxImages);
     const auto* pixels = reinterpret_cast<const unsigned char*>(bmp.data()) + format.pixelOffset;
-    // Image by image, so that each image is written in one go.
-    std::uint64_t left = 0;
-    for (IconImage& image : images) {
+    IconImage image;
+    for (std::uint64_t index = 0, left = 0; index < count; ++index, left += IconSize) {
         for (int fileRow = 0; fileRow < IconSize; ++fileRow) {
             const unsigned char* row = pixels + fileRow * format.stride;
             const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
@@ -236,8 +236,14 @@ std::vector<IconImage> decodeIconStrip(std::string_view bmp, std::size_t maxImag
                     colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
             }
         }
-        left += IconSize;
+        take(static_cast<std::size_t>(index), image);
     }
+}
+
+std::vector<IconImage> decodeIconStrip(std::string_view bmp, std::size_t maxImages) {
+    std::vector<IconImage> images;
+    forEachIcon(bmp, maxImages,
+                [&](std::size_t, const IconImage& image) { images.push_back(image); });
     return images;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,10 @@ std::string encodeIconStrip(const std::vector<IconImage>& images);
 // for anything that is not such a bitmap.
 std::vector<IconImage> decodeIconStrip(std::string_view bmp,
                                        std::size_t maxImages = std::size_t(-1));
+
+// The same images handed to `take` one by one, in order, instead of kept:
+// a catalogue's load holds one decoded image at a time, not all of them.
+void forEachIcon(std::string_view bmp, std::size_t maxImages,
+                 const std::function<void(std::size_t index, const IconImage&)>& take);
 
 } // namespace qd
