@@ -17,18 +17,28 @@ std::wstring upperCase(std::wstring name) {
 
 } // namespace
 
+FolderListing::Folder* FolderListing::folderOf(const std::string& fullPath,
+                                               std::string::size_type slash) {
+    if (slash == std::string::npos || slash + 1 == fullPath.size()) return nullptr;
+    const std::string path = fullPath.substr(0, slash);
+    Folder& folder = folders_[path];
+    if (!folder.listed && ++folder.asked == ListAfter) list(path, folder);
+    return &folder;
+}
+
 FileState FolderListing::check(const std::string& fullPath) {
     const std::string::size_type slash = fullPath.find_last_of("\\/");
-    if (slash == std::string::npos || slash + 1 == fullPath.size()) return CheckItemFile(fullPath);
-    Folder& folder = folders_[fullPath.substr(0, slash)];
-    if (!folder.listed && ++folder.asked == ListAfter) list(fullPath.substr(0, slash), folder);
-    if (folder.listed) {
-        const std::wstring name = WidePath(fullPath.substr(slash + 1));
-        const auto found = folder.names.find(upperCase(name));
-        if (found != folder.names.end())
+    const Folder* folder = folderOf(fullPath, slash);
+    if (folder && folder->listed) {
+        const auto found = folder->names.find(upperCase(WidePath(fullPath.substr(slash + 1))));
+        if (found != folder->names.end())
             return judgeLookup(found->second ? LookupOutcome::Folder : LookupOutcome::File, true);
     }
     return CheckItemFile(fullPath);
+}
+
+void FolderListing::expect(const std::string& fullPath) {
+    folderOf(fullPath, fullPath.find_last_of("\\/"));
 }
 
 void FolderListing::list(const std::string& folder, Folder& entry) {

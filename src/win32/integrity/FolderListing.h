@@ -15,6 +15,9 @@ namespace qd {
 class FolderListing {
   public:
     FileState check(const std::string& fullPath);
+    // Counts the path's folder as asked about, as check does, without
+    // looking the path up: folders can be listed ahead of the checks.
+    void expect(const std::string& fullPath);
 
   private:
     struct Folder {
@@ -28,6 +31,9 @@ class FolderListing {
     // folder (a system folder) are cheaper to look up alone.
     static constexpr int ListAfter = 8;
 
+    // The path's folder, counted as asked about and listed once asked
+    // enough; null for a path without one.
+    Folder* folderOf(const std::string& fullPath, std::string::size_type slash);
     void list(const std::string& folder, Folder& entry);
 
     std::unordered_map<std::string, Folder> folders_;

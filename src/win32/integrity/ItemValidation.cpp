@@ -11,11 +11,11 @@ namespace qd {
 
 void ValidateAllItems(ItemTable& table, const ValidationOptions& options,
                       const IntegrityContext& context, TItemList& list,
-                      std::function<bool()> keepGoing) {
+                      std::function<bool()> keepGoing, FolderListing listing) {
     Win32ValidationEnvironment environment(
         context.owner,
         [&](const std::string& path) { return ResolveItemPath(context.launcherFolder, path); },
-        context.hash, list, std::move(keepGoing));
+        context.hash, list, std::move(keepGoing), std::move(listing));
     ValidateItems(table, options, environment);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/ItemTable.h"
+#include "integrity/FolderListing.h"
 #include "integrity/SecHash.h"
 #include "integrity/Validation.h"
 #include "ui/ItemList.h"
@@ -20,10 +21,11 @@ struct IntegrityContext {
 };
 
 // The start-up check of every item, with the list kept painted between rows.
-// `keepGoing` is asked once per row; false stops the pass there.
+// `keepGoing` is asked once per row; false stops the pass there. `listing`
+// may hold folders listed ahead of the pass.
 void ValidateAllItems(ItemTable& table, const ValidationOptions& options,
                       const IntegrityContext& context, TItemList& list,
-                      std::function<bool()> keepGoing);
+                      std::function<bool()> keepGoing, FolderListing listing = {});
 
 // "Reset Security *" on a row: asks first, then stores a fresh fingerprint of
 // the executable. Returns false when the user kept the item disabled. A file

@@ -8,9 +8,10 @@ namespace qd {
 
 Win32ValidationEnvironment::Win32ValidationEnvironment(HWND owner, Resolver resolver,
                                                        TSecHash& hash, TItemList& list,
-                                                       std::function<bool()> keepGoing)
+                                                       std::function<bool()> keepGoing,
+                                                       FolderListing listing)
     : owner_(owner), resolver_(std::move(resolver)), hash_(hash), list_(list),
-      keepGoing_(std::move(keepGoing)) {}
+      keepGoing_(std::move(keepGoing)), listing_(std::move(listing)) {}
 
 std::string Win32ValidationEnvironment::resolve(const std::string& relativePath) {
     return resolver_(relativePath);

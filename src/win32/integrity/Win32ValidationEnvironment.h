@@ -22,7 +22,7 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     using Resolver = std::function<std::string(const std::string& relativePath)>;
 
     Win32ValidationEnvironment(HWND owner, Resolver resolver, TSecHash& hash, TItemList& list,
-                               std::function<bool()> keepGoing);
+                               std::function<bool()> keepGoing, FolderListing listing = {});
 
     std::string resolve(const std::string& relativePath) override;
     FileState fileState(const std::string& fullPath) override;

@@ -120,6 +120,8 @@ struct TForm1::CommandRoute {
 };
 
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
+    cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
+    readAhead_ = std::make_unique<CatalogueReadAhead>(cataloguePath_, startup_.launcherFolder);
     UseSystemCodePage();
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE), applicationIcon());
@@ -299,9 +301,8 @@ void TForm1::ReadPreferences() {
 }
 
 void TForm1::LoadItemCatalogue() {
-    cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
     try {
-        LoadCatalogue(cataloguePath_, table_, catalogueOrigin_);
+        readAhead_->Take(table_, catalogueOrigin_);
     } catch (...) {
         ItemsChanged();
         throw;
@@ -395,7 +396,7 @@ void TForm1::ValidateItems() {
     const ScopedFlag validating(validating_);
     ValidateAllItems(table_, {Flags.CheckSafe, Flags.KeepDeleted},
                      {Handle(), LauncherFolder(), SecHash1}, *StringGrid1,
-                     [this] { return !closeAfterPass_; });
+                     [this] { return !closeAfterPass_; }, readAhead_->TakeListing());
     ItemsChanged();
 }
 

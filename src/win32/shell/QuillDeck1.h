@@ -12,6 +12,7 @@
 #include "common/Window.h"
 #include "integrity/SecHash.h"
 #include "shell/ApplicationWindow.h"
+#include "shell/CatalogueReadAhead.h"
 #include "shell/CommandGate.h"
 #include "shell/IniProfile.h"
 #include "shell/MessageLoop.h"
@@ -224,6 +225,8 @@ class TForm1 : public TWindow {
     bool restrictedMode_ = false;
     int selectedGroup_ = 0;
     std::string cataloguePath_;
+    // Started first thing: the catalogue is read while the window is made.
+    std::unique_ptr<CatalogueReadAhead> readAhead_;
     std::unique_ptr<TIniProfile> preferences_;
     std::unique_ptr<ScopedMessageFilter> appHook_;
     std::unique_ptr<ScopedMessageFilter> shortcuts_;
