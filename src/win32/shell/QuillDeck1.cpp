@@ -1,6 +1,7 @@
 #include "shell/QuillDeck1.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ResourceIds.h"
 #include "catalogue/CatalogueStore.h"
@@ -394,9 +395,9 @@ void TForm1::SelectSavedRowAndValidate() {
 
 void TForm1::ValidateItems() {
     const ScopedFlag validating(validating_);
-    ValidateAllItems(table_, {Flags.CheckSafe, Flags.KeepDeleted},
-                     {Handle(), LauncherFolder(), SecHash1}, *StringGrid1,
-                     [this] { return !closeAfterPass_; }, readAhead_->TakeListing());
+    ValidateAllItems(
+        table_, {Flags.CheckSafe, Flags.KeepDeleted}, {Handle(), LauncherFolder(), SecHash1},
+        *StringGrid1, [this] { return !closeAfterPass_; }, readAhead_->TakeListing());
     ItemsChanged();
 }
 
@@ -449,7 +450,9 @@ void TForm1::RunCommand(unsigned command) {
         {Pop1_About, &TForm1::Pop1_AboutClick},
         {CmdLaunch, &TForm1::StringGrid1DblClick},
         {CmdLaunchEntry, &TForm1::StringGrid1DblClick},
-        {CmdClose, &TForm1::Close},
+        {CmdReorder, &TForm1::MoveDraggedRow},
+        {CmdDropFiles, &TForm1::AddDroppedFiles},
+        {CmdClose, &TForm1::CloseNow},
         // Help has no action.
     };
     switch (commandAllowed(command, CurrentCommandState())) {
@@ -518,10 +521,10 @@ void TForm1::StringGrid1MouseMove(WPARAM keys) {
     if (!(keys & (MK_LBUTTON | MK_RBUTTON))) RowDragActive = false;
     if (!RowDragActive || table_.currentRow() == RowDragFrom) return;
     RowDragActive = false;
-    if (commandAllowed(CmdReorder, CurrentCommandState()) != Verdict::Run) {
-        MessageBeep(MB_OK);
-        return;
-    }
+    RunCommand(CmdReorder);
+}
+
+void TForm1::MoveDraggedRow() {
     table_.moveRow(RowDragFrom, table_.currentRow());
     ItemsChanged();
 }
@@ -1081,13 +1084,13 @@ LRESULT TForm1::OnSize(WPARAM, LPARAM) {
 }
 
 LRESULT TForm1::OnClose(WPARAM, LPARAM) {
-    if (commandAllowed(CmdClose, CurrentCommandState()) == Verdict::AfterPass) {
-        closeAfterPass_ = true;
-        return 0;
-    }
+    RunCommand(CmdClose);
+    return 0;
+}
+
+void TForm1::CloseNow() {
     FormClose();
     DestroyWindow(Handle());
-    return 0;
 }
 
 LRESULT TForm1::OnQueryEndSession(WPARAM, LPARAM) {
@@ -1200,9 +1203,14 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
         HDROP drop;
         ~Finish() { Shell().DragFinish(drop); }
     } finish{drop};
-    const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
-    if (verdict == Verdict::Refuse) MessageBeep(MB_OK);
-    if (verdict != Verdict::Run) return 0;
+    // A drop lets messages run, so another may come while this one is added.
+    const HDROP outer = std::exchange(droppedFiles_, drop);
+    RunCommand(CmdDropFiles);
+    droppedFiles_ = outer;
+    return 0;
+}
+
+void TForm1::AddDroppedFiles() {
     {
         struct Dropping {
             int& count;
@@ -1211,7 +1219,7 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
         // Each file on its own: one that cannot be read is reported and the
         // others are still added.
         ForEachDroppedExecutable(
-            drop,
+            droppedFiles_,
             [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
             [this](const std::string& path) {
                 MessageDlg(Handle(),
@@ -1222,7 +1230,6 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
     StringGrid1Click();
     // A close asked for while the files went in happens once all are in.
     if (closeAfterPass_ && !dropping_ && !validating_) Close();
-    return 0;
 }
 
 } // namespace qd

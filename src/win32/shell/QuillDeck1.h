@@ -91,6 +91,8 @@ class TForm1 : public TWindow {
     // Handlers.
     void FormShow();
     void FormClose();
+    // The close itself, once the gate lets it through.
+    void CloseNow();
     void FormResize();
     void StringGrid1Click();
     void StringGrid1DblClick();
@@ -99,6 +101,7 @@ class TForm1 : public TWindow {
     void StringGrid1MouseDown();
     void StringGrid1MouseMove(WPARAM keys);
     void StringGrid1MouseUp();
+    void MoveDraggedRow();
     bool StringGrid1KeyDown(WPARAM key);
     // Window-level keys, seen before the focused control; true when handled.
     bool FormKeyDown(WPARAM key, bool alt);
@@ -198,6 +201,7 @@ class TForm1 : public TWindow {
     LRESULT OnSetFocus(WPARAM, LPARAM);
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
+    void AddDroppedFiles();
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTrayIcon(WPARAM, LPARAM);
     LRESULT OnHotKey(WPARAM, LPARAM);
@@ -244,6 +248,8 @@ class TForm1 : public TWindow {
     bool closeAfterPass_ = false;
     // Drops being added (a drop lets messages run, so another may come).
     int dropping_ = 0;
+    // The files of the drop being handled, for the gated command that adds them.
+    HDROP droppedFiles_ = nullptr;
     bool stayOnTop_ = false;
     // Type-to-find: the text typed so far, the row current before it began,
     // and the slim line under the list that shows it.
