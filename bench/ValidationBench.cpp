@@ -25,7 +25,7 @@
 #include "integrity/HeldProgram.h"
 #include "integrity/Launch.h"
 #include "integrity/ItemValidation.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "ui/ItemList.h"
 
@@ -146,8 +146,10 @@ void benchPass(int count, int runs) {
         if (found != count) std::printf("warning: %d of %d files found\n", found, count);
         table = pristine;
         pass.push_back(timeMs([&] {
-            ValidateAllItems(table, {false, false}, {host.handle, folder.path(), hash}, list,
-                             [] { return true; });
+            ValidateAllItems(
+                table, {false, false}, {host.handle, folder.path(), hash},
+                [&](int row, bool removed) { list.DrawRowChange(row, removed); },
+                [] { return true; });
             list.TableChanged();
             UpdateWindow(list.Handle());
         }));

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "catalogue/CatalogueFile.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 

@@ -12,7 +12,7 @@
 #include "integrity/Fingerprint.h"
 #include "integrity/ItemValidation.h"
 #include "integrity/Validation.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
@@ -283,8 +283,9 @@ TEST(ItemValidation, PassRedrawsOnlyTheRowsThatChange) {
         },
         nullptr, GetCurrentThreadId());
     TSecHash hash;
-    ValidateAllItems(launcher.table, {false, false}, {host, launcher.folder.path(), hash}, list,
-                     [] { return true; });
+    ValidateAllItems(
+        launcher.table, {false, false}, {host, launcher.folder.path(), hash},
+        [&](int row, bool removed) { list.DrawRowChange(row, removed); }, [] { return true; });
     qdtest::pump(50);
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(paints, 0);

@@ -8,7 +8,7 @@
 #include "integrity/HeldProgram.h"
 #include "integrity/Launch.h"
 #include "integrity/Validation.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/CommandIds.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"

@@ -4,7 +4,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "items/QuillDeck2.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
@@ -18,8 +18,8 @@ using qdtest::fingerprintOf;
 using Launcher = qdtest::LauncherFolder;
 
 using qdtest::runMessages;
-using qdtest::typeWith;
 using qdtest::typeKeys;
+using qdtest::typeWith;
 
 using qdtest::probeReport;
 

@@ -24,9 +24,8 @@ UniqueKernelHandle openForDigest(const std::string& path) {
 } // namespace
 
 TSecHash::Reader FileReader(HANDLE file, const std::string& path,
-                           const std::function<void()>& betweenReads) {
-    return [file, &path, &betweenReads](std::uint8_t* buffer,
-                                        std::size_t capacity) -> std::size_t {
+                            const std::function<void()>& betweenReads) {
+    return [file, &path, &betweenReads](std::uint8_t* buffer, std::size_t capacity) -> std::size_t {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(capacity, MAXDWORD));
         if (!ReadFile(file, buffer, want, &got, nullptr)) throw EFileReadError(path);

@@ -23,7 +23,7 @@ TSecHashDigest DigestFile(TSecHash& hash, const std::string& path,
 // throws EFileReadError naming `path`, which, like `betweenReads`, must
 // outlive the reader.
 TSecHash::Reader FileReader(HANDLE file, const std::string& path,
-                           const std::function<void()>& betweenReads = {});
+                            const std::function<void()>& betweenReads = {});
 
 // The same through a handle the caller opened, from its current position.
 TSecHashDigest DigestOpenFile(TSecHash& hash, HANDLE file, const std::string& path);

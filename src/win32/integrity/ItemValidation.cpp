@@ -10,12 +10,13 @@
 namespace qd {
 
 void ValidateAllItems(ItemTable& table, const ValidationOptions& options,
-                      const IntegrityContext& context, TItemList& list,
+                      const IntegrityContext& context,
+                      std::function<void(int row, bool removed)> rowChanged,
                       std::function<bool()> keepGoing, FolderListing listing) {
     Win32ValidationEnvironment environment(
         context.owner,
         [&](const std::string& path) { return ResolveItemPath(context.launcherFolder, path); },
-        context.hash, list, std::move(keepGoing), std::move(listing));
+        context.hash, std::move(rowChanged), std::move(keepGoing), std::move(listing));
     ValidateItems(table, options, environment);
 }
 

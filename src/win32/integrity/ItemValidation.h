@@ -8,7 +8,6 @@
 #include "integrity/FolderListing.h"
 #include "integrity/SecHash.h"
 #include "integrity/Validation.h"
-#include "ui/ItemList.h"
 
 namespace qd {
 
@@ -20,11 +19,12 @@ struct IntegrityContext {
     TSecHash& hash;
 };
 
-// The start-up check of every item, with the list kept painted between rows.
-// `keepGoing` is asked once per row; false stops the pass there. `listing`
-// may hold folders listed ahead of the pass.
+// The start-up check of every item. `rowChanged` draws a row the pass
+// disabled or removed, at once; `keepGoing` is asked once per row, false
+// stops the pass there. `listing` may hold folders listed ahead of the pass.
 void ValidateAllItems(ItemTable& table, const ValidationOptions& options,
-                      const IntegrityContext& context, TItemList& list,
+                      const IntegrityContext& context,
+                      std::function<void(int row, bool removed)> rowChanged,
                       std::function<bool()> keepGoing, FolderListing listing = {});
 
 // "Reset Security *" on a row: asks first, then stores a fresh fingerprint of

@@ -1,17 +1,18 @@
 #include "integrity/Win32ValidationEnvironment.h"
 
 #include "integrity/FileDigest.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "ui/MessageDialog.h"
 
 namespace qd {
 
 Win32ValidationEnvironment::Win32ValidationEnvironment(HWND owner, Resolver resolver,
-                                                       TSecHash& hash, TItemList& list,
+                                                       TSecHash& hash, RowChanged rowChanged,
                                                        std::function<bool()> keepGoing,
                                                        FolderListing listing)
-    : owner_(owner), resolver_(std::move(resolver)), hash_(hash), list_(list),
-      keepGoing_(std::move(keepGoing)), listing_(std::move(listing)) {}
+    : owner_(owner), resolver_(std::move(resolver)), hash_(hash),
+      rowChanged_(std::move(rowChanged)), keepGoing_(std::move(keepGoing)),
+      listing_(std::move(listing)) {}
 
 std::string Win32ValidationEnvironment::resolve(const std::string& relativePath) {
     return resolver_(relativePath);
@@ -43,8 +44,7 @@ void Win32ValidationEnvironment::keepWindowAnswering() {
 }
 
 void Win32ValidationEnvironment::showRowChange(int row, bool removed) {
-    list_.RowChanged(row, removed);
-    UpdateWindow(list_.Handle());
+    rowChanged_(row, removed);
 }
 
 void ShowSecurityError(HWND owner, const std::string& text) {

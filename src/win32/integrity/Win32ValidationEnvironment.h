@@ -6,7 +6,6 @@
 
 #include "integrity/FolderListing.h"
 #include "integrity/Validation.h"
-#include "ui/ItemList.h"
 
 namespace qd {
 
@@ -21,7 +20,10 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     // Expands a RelativePath against the launcher folder itself.
     using Resolver = std::function<std::string(const std::string& relativePath)>;
 
-    Win32ValidationEnvironment(HWND owner, Resolver resolver, TSecHash& hash, TItemList& list,
+    // `rowChanged` draws a disabled or removed row at once.
+    using RowChanged = std::function<void(int row, bool removed)>;
+
+    Win32ValidationEnvironment(HWND owner, Resolver resolver, TSecHash& hash, RowChanged rowChanged,
                                std::function<bool()> keepGoing, FolderListing listing = {});
 
     std::string resolve(const std::string& relativePath) override;
@@ -39,7 +41,7 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     HWND owner_;
     Resolver resolver_;
     TSecHash& hash_;
-    TItemList& list_;
+    RowChanged rowChanged_;
     std::function<bool()> keepGoing_;
     FolderListing listing_;
     static constexpr ULONGLONG PumpInterval = 10; // milliseconds

@@ -11,7 +11,7 @@
 #include "items/IconExtraction.h"
 #include "items/StoredPath.h"
 #include "items/VersionInfo.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "ui/MessageDialog.h"
 
 namespace qd {

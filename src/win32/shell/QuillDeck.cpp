@@ -5,7 +5,7 @@
 
 #include "common/AppInfo.h"
 #include "common/Handles.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -397,7 +397,8 @@ void TForm1::ValidateItems() {
     const ScopedFlag validating(validating_);
     ValidateAllItems(
         table_, {Flags.CheckSafe, Flags.KeepDeleted}, {Handle(), LauncherFolder(), SecHash1},
-        *StringGrid1, [this] { return !closeAfterPass_; }, readAhead_->TakeListing());
+        [this](int row, bool removed) { StringGrid1->DrawRowChange(row, removed); },
+        [this] { return !closeAfterPass_; }, readAhead_->TakeListing());
     ItemsChanged();
 }
 

@@ -15,7 +15,7 @@
 #include "shell/CatalogueReadAhead.h"
 #include "shell/CommandGate.h"
 #include "shell/IniProfile.h"
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "shell/OptionsPanel.h"
 #include "shell/Preferences.h"
 #include "shell/Toolbar.h"

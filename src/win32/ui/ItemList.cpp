@@ -92,6 +92,11 @@ void TItemList::RowChanged(int row, bool removed) {
     if (area.top < area.bottom) InvalidateRect(Handle(), &area, FALSE);
 }
 
+void TItemList::DrawRowChange(int row, bool removed) {
+    RowChanged(row, removed);
+    UpdateWindow(Handle());
+}
+
 void TItemList::SetColumnWidth(int width) {
     columnWidth_ = std::max(0, width);
     InvalidateRect(Handle(), nullptr, FALSE);

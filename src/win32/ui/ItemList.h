@@ -48,6 +48,8 @@ class TItemList : public TWindow {
     // Redraws a row that changed in place, or, when it was removed, the rows
     // from there down; the scroll range waits for TableChanged.
     void RowChanged(int row, bool removed);
+    // The same, drawn at once.
+    void DrawRowChange(int row, bool removed);
     // Where items' relative paths lead, for icons loaded at the display's scale.
     void SetLauncherFolder(const std::string& folder) { icons_.SetLauncherFolder(folder); }
     void SetColumnWidth(int width);

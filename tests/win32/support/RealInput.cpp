@@ -3,7 +3,7 @@
 #include <cctype>
 #include <vector>
 
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 #include "support/DialogWatcher.h"
 
 namespace qdtest {

@@ -1,4 +1,4 @@
-#include "shell/MessageLoop.h"
+#include "common/MessageLoop.h"
 
 #include <array>
 
