@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/Error.h"
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace qdtest {
 

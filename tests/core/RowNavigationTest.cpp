@@ -1,4 +1,4 @@
-#include "ui/RowNavigation.h"
+#include "catalogue/RowNavigation.h"
 
 #include <gtest/gtest.h>
 

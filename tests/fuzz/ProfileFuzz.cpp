@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/AnsiText.h"
-#include "ui/RowNavigation.h"
+#include "catalogue/RowNavigation.h"
 
 namespace qd {
 

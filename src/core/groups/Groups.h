@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "catalogue/ItemTable.h"
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace qd {
 

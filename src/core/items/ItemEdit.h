@@ -3,7 +3,7 @@
 #include <string>
 
 #include "catalogue/ItemTable.h"
-#include "ui/AboutPlacement.h"
+#include "common/ScreenPoint.h"
 
 namespace qd {
 

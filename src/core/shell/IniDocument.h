@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace qd {
 

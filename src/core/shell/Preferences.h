@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace qd {
 

@@ -1,12 +1,7 @@
 #pragma once
+#include "common/ScreenPoint.h"
 
 namespace qd {
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const ScreenPoint&) const = default;
-};
 
 // Where the About box opens: centred on the main window's width and shifted
 // 10 pixels right, its top half a row below the top of the item list.

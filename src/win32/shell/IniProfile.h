@@ -3,7 +3,7 @@
 #include <string>
 
 #include "shell/IniDocument.h"
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace qd {
 

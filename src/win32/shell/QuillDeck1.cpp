@@ -29,7 +29,7 @@
 #include "shell/WindowStates.h"
 #include "ui/KeyCues.h"
 #include "ui/MessageDialog.h"
-#include "ui/RowNavigation.h"
+#include "catalogue/RowNavigation.h"
 #include "ui/TypeToFind.h"
 
 namespace qd {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "shell/Profile.h"
+#include "common/Profile.h"
 
 namespace qd {
 
