@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "common/SystemDlls.h"
+
 namespace qd {
 
 namespace {
@@ -12,21 +14,6 @@ namespace {
 std::vector<THints*>& waiting() {
     static std::vector<THints*> hints;
     return hints;
-}
-
-// Loaded on first use, from the system folder only (the program's DLL search
-// is limited to it at start).
-bool commonControlsReady() {
-    static const bool ready = [] {
-        HMODULE library = LoadLibraryW(L"comctl32.dll");
-        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        const auto init = library ? reinterpret_cast<Init>(reinterpret_cast<void*>(
-                                        GetProcAddress(library, "InitCommonControlsEx")))
-                                  : nullptr;
-        const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
-        return init && init(&classes);
-    }();
-    return ready;
 }
 
 } // namespace
@@ -53,7 +40,7 @@ void THints::MouseMoved() {
 }
 
 void THints::MakeTooltips() {
-    if (!commonControlsReady()) return; // no hints, the program runs all the same
+    if (!CommonControls()) return; // no hints; the launcher runs all the same
     tooltips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,

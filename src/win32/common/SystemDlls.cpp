@@ -30,6 +30,17 @@ struct LoadedDialogApi : DialogApi {
     LoadedDialogApi() { require(comdlg32, DialogApi::GetOpenFileNameW, "GetOpenFileNameW"); }
 };
 
+struct LoadedCommonControlsApi : CommonControlsApi {
+    SystemLibrary comctl32{"comctl32.dll"};
+
+    LoadedCommonControlsApi() {
+        comctl32.resolve(CommonControlsApi::InitCommonControlsEx, "InitCommonControlsEx");
+        // The tooltip class is registered here.
+        const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
+        if (InitCommonControlsEx && !InitCommonControlsEx(&classes)) InitCommonControlsEx = nullptr;
+    }
+};
+
 struct LoadedAccessibilityApi : AccessibilityApi {
     SystemLibrary oleacc{"oleacc.dll"};
     SystemLibrary oleaut32{"oleaut32.dll"};
@@ -52,6 +63,11 @@ struct LoadedAccessibilityApi : AccessibilityApi {
 const AccessibilityApi* Accessibility() {
     static const LoadedAccessibilityApi api;
     return api.complete() ? &api : nullptr;
+}
+
+const CommonControlsApi* CommonControls() {
+    static const LoadedCommonControlsApi api;
+    return api.InitCommonControlsEx ? &api : nullptr;
 }
 
 const ShellApi& Shell() {

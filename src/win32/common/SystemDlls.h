@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <oleacc.h>
 #include <shellapi.h>
@@ -48,6 +49,14 @@ struct DialogApi {
 // and the first use throws EQuillDeck naming the missing function.
 const ShellApi& Shell();
 const DialogApi& CommonDialogs();
+
+// The common controls library, for the tooltip windows of the hints only:
+// loaded at the first mouse move, the start need not wait for it. Null when
+// it is missing: there are no hints, and the launcher runs on.
+struct CommonControlsApi {
+    decltype(&::InitCommonControlsEx) InitCommonControlsEx = nullptr;
+};
+const CommonControlsApi* CommonControls();
 
 // What the windows need to answer screen readers. oleacc, oleaut32 and ole32
 // are not among the DLLs the system always takes from its own folder, so they
