@@ -31,7 +31,8 @@
 #include <string>
 
 #include "common/Handles.h"
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
+#include "ui/MainMenu.h"
 
 namespace {
 
@@ -186,8 +187,9 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     if (!std::strcmp(verb, "wait-hidden"))
-        return waitFor([] { return mainWindow() && !IsWindowVisible(mainWindow()) && hiddenInTray(); },
-                       wait)
+        return waitFor(
+                   [] { return mainWindow() && !IsWindowVisible(mainWindow()) && hiddenInTray(); },
+                   wait)
                    ? 0
                    : 1;
     if (!std::strcmp(verb, "wait-ready")) return waitFor(listSettled, wait) ? 0 : 1;

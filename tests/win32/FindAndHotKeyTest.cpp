@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
 #include "shell/QuillDeck1.h"
 #include "shell/WindowStates.h"
 #include "support/DialogWatcher.h"

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
+#include "ui/MainMenu.h"
 #include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"

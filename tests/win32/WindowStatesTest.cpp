@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "common/Window.h"
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
+#include "ui/MainMenu.h"
 #include "shell/WindowStates.h"
 #include "support/DialogWatcher.h"
 

@@ -25,10 +25,11 @@ std::string encodeCatalogue(const ItemTable& table);
 //  - L, a length field or a record running past the end, or a negative record
 //    length M: "Stream read error".
 // A record of fewer than eight cells leaves the rest empty; pieces after the
-// eighth are dropped. A record with an empty Title is not an item: it is
-// skipped together with its image. A row without an image gets a white one;
-// images beyond the last record are neither decoded nor kept. The loaded rows have no tray entries
-// yet.
+// eighth are dropped. A record with an empty Title is titled with its
+// FileName, or else its RelativePath; only a record with none of the three is
+// skipped, together with its image. Image i is record i's; a row without an
+// image gets a white one, and images beyond the last record are neither
+// decoded nor kept. The loaded rows have no tray entries yet.
 void decodeCatalogue(std::string_view bytes, ItemTable& table);
 
 } // namespace qd

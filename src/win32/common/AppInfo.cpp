@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/Handles.h"
 #include "common/WidePath.h"
 
 namespace qd {
@@ -28,9 +29,9 @@ std::string SystemErrorText(unsigned long code) {
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const UniqueLocalMemory owned(text);
     std::string result =
         length ? std::string(text, length) : "System error " + std::to_string(code);
-    LocalFree(text);
     while (!result.empty() &&
            (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
         result.pop_back();

@@ -1,5 +1,7 @@
 #include "common/Dpi.h"
 
+#include "common/Handles.h"
+
 namespace qd {
 
 namespace {
@@ -14,9 +16,8 @@ template <typename Function> Function User32Function(const char* name) {
 }
 
 UINT SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
+    const ScreenDC screen;
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : DesignDpi;
 }
 

@@ -25,6 +25,23 @@ using UniqueBrush = UniqueHandleOf<HBRUSH, DeleteObject>;
 using UniquePen = UniqueHandleOf<HPEN, DeleteObject>;
 using UniqueDC = UniqueHandleOf<HDC, DeleteDC>;
 using UniqueModule = UniqueHandleOf<HMODULE, FreeLibrary>;
+using UniqueHook = UniqueHandleOf<HHOOK, UnhookWindowsHookEx>;
+using UniqueLocalMemory = UniqueHandleOf<HLOCAL, LocalFree>;
+
+// The screen's device context, released when it goes.
+class ScreenDC {
+  public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
 
 inline BOOL closeKernelHandle(HANDLE h) {
     return h == INVALID_HANDLE_VALUE ? TRUE : CloseHandle(h);

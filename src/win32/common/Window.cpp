@@ -25,7 +25,8 @@ void TWindow::RegisterClassOnce(const char* className, UINT style, HCURSOR curso
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.lpszClassName = className;
-    RegisterClassExA(&wc);
+    if (!RegisterClassExA(&wc))
+        throw EQuillDeck(std::string("Cannot register window class ") + className);
 }
 
 HWND TWindow::CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,

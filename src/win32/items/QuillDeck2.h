@@ -150,7 +150,6 @@ class TForm2 : public TDialog {
     UniqueBitmap sideCaption_;
     UniqueFont font_;
     std::unique_ptr<THints> hints_;
-    using UniqueHook = UniqueHandleOf<HHOOK, UnhookWindowsHookEx>;
     UniqueHook keyPreview_;
 };
 

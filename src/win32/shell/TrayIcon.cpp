@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/SystemDlls.h"
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
 
 namespace qd {
 

@@ -1,6 +1,7 @@
 #include "shell/TrayPopup.h"
 
 #include "common/Dpi.h"
+#include "ui/MainMenu.h"
 
 namespace qd {
 

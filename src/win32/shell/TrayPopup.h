@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "common/Handles.h"
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
+#include "ui/MainMenu.h"
 #include "shell/TrayMenu.h"
 
 namespace qd {

@@ -1,6 +1,7 @@
 #include "shell/WindowStates.h"
 
-#include "shell/CommandIds.h"
+#include "shell/TrayMessages.h"
+#include "ui/MainMenu.h"
 
 namespace qd {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/MainMenu.h"
+#include <windows.h>
 
 namespace qd {
 
