@@ -10,6 +10,7 @@
 #include "integrity/Validation.h"
 #include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
+#include "shell/TrayMessages.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -48,6 +49,22 @@ struct LaunchFixture : ::testing::Test {
     }
 };
 
+// The tray icon's menu, opened as the taskbar asks for it, and its entry at
+// `position` chosen by the keyboard.
+void chooseTrayEntry(TForm1& form, int position) {
+    qdtest::MenuWatcher watcher(position);
+    SendMessageA(form.Handle(), WM_TRAYICON, 0, WM_RBUTTONDOWN);
+    ASSERT_TRUE(watcher.seen());
+    qdtest::runMessages(50);
+}
+
+// A double-click of the mouse on a row of the list.
+void doubleClickRow(TForm1& form, int row) {
+    const RECT r = form.StringGrid1->RowRect(row);
+    qdtest::doubleClickAt(form.StringGrid1->Handle(),
+                          {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
 RowCells probeItem(const std::string& parameters, const std::string& style,
                    const std::string& fingerprint = std::string(40, 'Q')) {
     return {"Probe", "tools\\probe.exe", "probe.exe", "0", parameters, style, fingerprint, "0"};
@@ -55,7 +72,7 @@ RowCells probeItem(const std::string& parameters, const std::string& style,
 
 TEST_F(LaunchFixture, StartsFromTheLauncherFolderWithParametersFolderAndShowCommand) {
     start({probeItem("one \"two three\"", "1")});
-    form->StringGrid1DblClick();
+    doubleClickRow(*form, 0);
     const std::string report = probeReport(tools);
     EXPECT_NE(report.find("args:[one][two three]\n"), std::string::npos) << report;
     // The current directory is the item's folder (the launcher's, made full).
@@ -69,8 +86,7 @@ TEST_F(LaunchFixture, StartsFromTheLauncherFolderWithParametersFolderAndShowComm
 
 TEST_F(LaunchFixture, EnterLaunchesWithNoParametersAndNormalWindow) {
     start({probeItem("", "0")});
-    PostMessageA(form->StringGrid1->Handle(), WM_KEYDOWN, VK_RETURN, 0);
-    ProcessMessages();
+    qdtest::typeKeys({VK_RETURN});
     const std::string report = probeReport(tools);
     EXPECT_NE(report.find("args:\n"), std::string::npos) << report;
     EXPECT_NE(report.find("show:1\n"), std::string::npos) << report;
@@ -79,13 +95,13 @@ TEST_F(LaunchFixture, EnterLaunchesWithNoParametersAndNormalWindow) {
 TEST_F(LaunchFixture, DisabledItemIsRefusedAndOddStyleStartsNothing) {
     start({probeItem("", "0", "0"), probeItem("", "3")});
     qdtest::DialogWatcher dialogs(IDABORT);
-    form->LaunchEntryClick(2);
+    chooseTrayEntry(*form, 2);
     ASSERT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(dialogs.seen()[0].caption, "Error");
     EXPECT_EQ(dialogs.seen()[0].text, "This application is not safe !\r\nAborting run ...");
     EXPECT_EQ(dialogs.seen()[0].buttons, std::vector<std::string>{"&Abort"});
 
-    form->LaunchEntryClick(3); // WindowStyle "3"
+    chooseTrayEntry(*form, 3); // WindowStyle "3"
     EXPECT_EQ(form->Table().currentRow(), 1);
     EXPECT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(probeReport(tools, 1500), "");

@@ -78,10 +78,8 @@ void clickControl(HWND control) {
 
 namespace {
 
-// Mouse input at the middle of a window: a move there, then `buttons`.
-void mouseAtMiddle(HWND window, std::initializer_list<DWORD> buttons) {
-    RECT r;
-    GetWindowRect(window, &r);
+// Mouse input at a point of the screen: a move there, then `buttons`.
+void mouseAt(POINT at, std::initializer_list<DWORD> buttons) {
     // Absolute input spans 0..65535 over the screen.
     const auto absolute = [](LONG at, int metric) {
         return static_cast<LONG>(MulDiv(at, 65535, GetSystemMetrics(metric) - 1));
@@ -92,22 +90,35 @@ void mouseAtMiddle(HWND window, std::initializer_list<DWORD> buttons) {
     for (std::size_t i = 0; i < flags.size(); ++i) {
         inputs[i].type = INPUT_MOUSE;
         // The first move stops a pixel short, so that the pointer moves.
-        inputs[i].mi.dx = absolute((r.left + r.right) / 2 - (i == 0), SM_CXSCREEN);
-        inputs[i].mi.dy = absolute((r.top + r.bottom) / 2, SM_CYSCREEN);
+        inputs[i].mi.dx = absolute(at.x - (i == 0), SM_CXSCREEN);
+        inputs[i].mi.dy = absolute(at.y, SM_CYSCREEN);
         inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+POINT middleOf(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 } // namespace
 
 void clickWithMouse(HWND window) {
-    mouseAtMiddle(window, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    mouseAt(middleOf(window), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+}
+
+void doubleClickAt(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    mouseAt(client,
+            {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    runMessages(50);
 }
 
 void moveMouseOver(HWND window) {
     // Two moves: a pointer already at the middle would not move at all.
-    mouseAtMiddle(window, {MOUSEEVENTF_MOVE});
+    mouseAt(middleOf(window), {MOUSEEVENTF_MOVE});
     runMessages(50);
 }
 

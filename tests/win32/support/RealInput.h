@@ -33,6 +33,10 @@ void sendWith(WORD modifier, WORD key);
 // move as the mouse delivers it.
 void moveMouseOver(HWND window);
 
+// A double-click of the real mouse at a point of a window's client area, then
+// messages run.
+void doubleClickAt(HWND window, POINT client);
+
 // A left click in the middle of a control, as the mouse delivers it.
 void clickControl(HWND control);
 
