@@ -29,6 +29,12 @@ using qdtest::readFile;
 using Launcher = qdtest::LauncherFolder;
 using Texts = std::vector<std::string>;
 
+// A click of the real mouse on the toolbar's Remove button.
+void pressRemove(TForm1& form) {
+    qdtest::clickWithMouse(form.ToolButton_delete->Handle());
+    qdtest::runMessages(100);
+}
+
 // WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI or
 // wide names, each ended by a NUL, and one more NUL. The handler frees the memory.
 template <typename Char> HGLOBAL dropList(const std::vector<std::basic_string<Char>>& names) {
@@ -364,7 +370,7 @@ TEST(RemoveItems, TheQuestionDecidesAndTheCurrentRowEndsOnTheLastRow) {
                                   : c.answer == Answer::EscapeKey ? 0
                                                                   : IDOK);
             if (c.answer == Answer::EscapeKey) dialogs.onShown = [] { qdtest::sendKey(VK_ESCAPE); };
-            form.RunCommand(Pop1_DeleteItem);
+            pressRemove(form);
             if (c.answer == Answer::NotAsked) {
                 EXPECT_TRUE(dialogs.seen().empty());
             } else {
@@ -408,7 +414,7 @@ TEST(RemoveItems, RemovingTheOnlyItemDeletesTheCatalogueAtOnce) {
     ASSERT_TRUE(qdtest::fileExists(form->CataloguePath()));
     ASSERT_TRUE(form->ToolButton_delete->Enabled());
 
-    form->RunCommand(Pop1_DeleteItem);
+    pressRemove(*form);
     EXPECT_FALSE(qdtest::fileExists(form->CataloguePath()));
     const ItemTable& table = form->Table();
     EXPECT_TRUE(table.isEmpty());
@@ -433,9 +439,9 @@ TEST(RemoveItems, AfterRemovalsEveryTrayEntryLaunchesTheItemItShows) {
     copySample(QD_LAUNCH_PROBE, tools + "delta.exe");
     dropFiles(form->Handle(), {tools + "delta.exe"});
     form->StringGrid1->SelectRow(1);
-    form->RunCommand(Pop1_DeleteItem);
+    pressRemove(*form);
     form->StringGrid1->SelectRow(0);
-    form->RunCommand(Pop1_DeleteItem);
+    pressRemove(*form);
 
     const Texts tray = trayCaptions(*form);
     ASSERT_EQ(tray, (Texts{"&Restore", "", "Gamma", "delta.exe", "", "E&xit"}));
@@ -444,7 +450,7 @@ TEST(RemoveItems, AfterRemovalsEveryTrayEntryLaunchesTheItemItShows) {
     for (int position = 2; position < 4; ++position) {
         SCOPED_TRACE(tray[position]);
         DeleteFileA((tools + "probe-out.txt").c_str());
-        form->LaunchEntryClick(position);
+        qdtest::chooseTrayEntry(*form, position);
         EXPECT_NE(qdtest::probeReport(tools).find("self:" + programOf.at(tray[position]) + "\n"),
                   std::string::npos);
     }

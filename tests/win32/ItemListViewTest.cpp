@@ -9,6 +9,7 @@
 #include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
+#include "support/LauncherFolder.h"
 
 namespace qd {
 namespace {
@@ -82,7 +83,7 @@ TEST(ItemListView, DragOnceMovesItemWithIconAndTrayEntry) {
     EXPECT_EQ(launcher.table().currentRow(), 3);
     // The tray entry at position 2 + 2 now launches (and selects) Item1.
     EXPECT_EQ(launcher.table().rowOfTrayPosition(4), 2);
-    launcher.form->LaunchEntryClick(4);
+    qdtest::chooseTrayEntry(*launcher.form, 4);
     EXPECT_EQ(launcher.table().currentRow(), 2);
 }
 

@@ -10,7 +10,6 @@
 #include "integrity/Validation.h"
 #include "common/MessageLoop.h"
 #include "shell/QuillDeck1.h"
-#include "shell/TrayMessages.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -49,15 +48,6 @@ struct LaunchFixture : ::testing::Test {
     }
 };
 
-// The tray icon's menu, opened as the taskbar asks for it, and its entry at
-// `position` chosen by the keyboard.
-void chooseTrayEntry(TForm1& form, int position) {
-    qdtest::MenuWatcher watcher(position);
-    SendMessageA(form.Handle(), WM_TRAYICON, 0, WM_RBUTTONDOWN);
-    ASSERT_TRUE(watcher.seen());
-    qdtest::runMessages(50);
-}
-
 // A double-click of the mouse on a row of the list.
 void doubleClickRow(TForm1& form, int row) {
     const RECT r = form.StringGrid1->RowRect(row);
@@ -95,13 +85,13 @@ TEST_F(LaunchFixture, EnterLaunchesWithNoParametersAndNormalWindow) {
 TEST_F(LaunchFixture, DisabledItemIsRefusedAndOddStyleStartsNothing) {
     start({probeItem("", "0", "0"), probeItem("", "3")});
     qdtest::DialogWatcher dialogs(IDABORT);
-    chooseTrayEntry(*form, 2);
+    qdtest::chooseTrayEntry(*form, 2);
     ASSERT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(dialogs.seen()[0].caption, "Error");
     EXPECT_EQ(dialogs.seen()[0].text, "This application is not safe !\r\nAborting run ...");
     EXPECT_EQ(dialogs.seen()[0].buttons, std::vector<std::string>{"&Abort"});
 
-    chooseTrayEntry(*form, 3); // WindowStyle "3"
+    qdtest::chooseTrayEntry(*form, 3); // WindowStyle "3"
     EXPECT_EQ(form->Table().currentRow(), 1);
     EXPECT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(probeReport(tools, 1500), "");

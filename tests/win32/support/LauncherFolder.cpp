@@ -2,6 +2,10 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "integrity/Fingerprint.h"
+#include "shell/TrayMessages.h"
+#include "support/RealInput.h"
+
+#include <gtest/gtest.h>
 
 namespace qdtest {
 
@@ -52,6 +56,13 @@ std::unique_ptr<qd::TForm1> LauncherFolder::start(std::vector<std::string> argum
 void closeForm(qd::TForm1& form) {
     form.Close();
     pump(10);
+}
+
+void chooseTrayEntry(qd::TForm1& form, int position) {
+    MenuWatcher watcher(position);
+    SendMessageA(form.Handle(), qd::WM_TRAYICON, 0, WM_RBUTTONDOWN);
+    if (!watcher.seen()) ADD_FAILURE() << "the tray icon's menu did not open";
+    runMessages(50);
 }
 
 } // namespace qdtest

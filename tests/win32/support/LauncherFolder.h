@@ -44,4 +44,8 @@ class LauncherFolder {
 // Closes the main window through its close sequence and lets it finish.
 void closeForm(qd::TForm1& form);
 
+// The tray icon's menu, opened as the taskbar asks for it, and its entry at
+// `position` chosen by the keyboard; then messages run.
+void chooseTrayEntry(qd::TForm1& form, int position);
+
 } // namespace qdtest
