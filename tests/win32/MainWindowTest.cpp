@@ -326,13 +326,25 @@ TEST(MainWindow, ReleaseOutsideTheListEndsTheDrag) {
     launcher.addUncheckedItems({"a", "b", "c"});
     auto form = launcher.start();
     HWND list = form->StringGrid1->Handle();
-    SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
-    // The button comes up over another window: the list only loses the capture.
-    SendMessageA(list, WM_CAPTURECHANGED, 0, 0);
-    PostMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
-    ProcessMessages();
+    const auto onRow = [&](int row) {
+        const RECT r = form->StringGrid1->RowRect(row);
+        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(list, &at);
+        return at;
+    };
+    // Pressed on the first row, released over the window's caption.
+    qdtest::mouseAt(onRow(0), {MOUSEEVENTF_RIGHTDOWN});
+    runMessages(50);
+    RECT window;
+    GetWindowRect(form->Handle(), &window);
+    qdtest::mouseAt({(window.left + window.right) / 2, window.top + 8}, {MOUSEEVENTF_RIGHTUP});
+    runMessages(50);
+    ASSERT_EQ(GetFocus(), list);
+    qdtest::typeKeys({VK_DOWN});
     ASSERT_EQ(form->Table().currentRow(), 1);
-    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(20, DefaultRowHeight + 10));
+    // Back over the list with no button held: nothing is dragged.
+    qdtest::mouseAt(onRow(1), {});
+    runMessages(50);
     EXPECT_EQ(form->Table().cell(ColTitle, 0), "a");
     EXPECT_EQ(form->Table().cell(ColTitle, 1), "b");
     closeForm(*form);

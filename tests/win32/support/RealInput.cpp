@@ -76,9 +76,6 @@ void clickControl(HWND control) {
     SendMessageA(control, WM_LBUTTONUP, 0, middle);
 }
 
-namespace {
-
-// Mouse input at a point of the screen: a move there, then `buttons`.
 void mouseAt(POINT at, std::initializer_list<DWORD> buttons) {
     // Absolute input spans 0..65535 over the screen.
     const auto absolute = [](LONG at, int metric) {
@@ -96,6 +93,8 @@ void mouseAt(POINT at, std::initializer_list<DWORD> buttons) {
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+namespace {
 
 POINT middleOf(HWND window) {
     RECT r;

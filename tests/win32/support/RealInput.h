@@ -29,6 +29,10 @@ void typeWith(WORD modifier, WORD key);
 // The same keys queued without running any messages.
 void sendWith(WORD modifier, WORD key);
 
+// Real mouse input at a point of the screen: a move there, then `buttons`
+// (MOUSEEVENTF_ flags), queued without running any messages.
+void mouseAt(POINT at, std::initializer_list<DWORD> buttons);
+
 // Moves the real pointer to the middle of a window and runs messages: a
 // move as the mouse delivers it.
 void moveMouseOver(HWND window);
