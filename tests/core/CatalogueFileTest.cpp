@@ -77,17 +77,6 @@ TEST(CatalogueFile, FileIsStripLengthStripThenRecordsInRowOrder) {
                                           encodeRowRecord(item("Two")));
 }
 
-// The programs of the records, read from the part after the strip alone; a
-// record cut short ends the list with what came before it.
-TEST(CatalogueFile, RelativePathsAreReadFromTheRecordsAlone) {
-    const std::string records = encodeRowRecord(item("One")) + encodeRowRecord(item("Two"));
-    const std::vector<std::string> both = {item("One")[ColRelativePath],
-                                           item("Two")[ColRelativePath]};
-    EXPECT_EQ(recordRelativePaths(records), both);
-    EXPECT_EQ(recordRelativePaths(records + le32(500) + "cut"), both);
-    EXPECT_EQ(recordRelativePaths(""), std::vector<std::string>{});
-}
-
 TEST(CatalogueFile, SaveThenLoadGivesTheSameRowsWithTransparentAsWhite) {
     ItemTable saved = tableOf({"One", "Two", "Three"});
     saved.setCell(ColFingerprint, 1, "0");

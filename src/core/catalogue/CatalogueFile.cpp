@@ -98,18 +98,6 @@ void load(std::string_view bytes, ItemTable& table) {
 
 } // namespace
 
-std::vector<std::string> recordRelativePaths(std::string_view records) {
-    std::vector<std::string> paths;
-    CatalogueReader in(records);
-    try {
-        while (!in.atEnd())
-            paths.push_back(std::move(splitRecord(in.take(in.length()))[ColRelativePath]));
-    } catch (const EQuillDeck&) {
-        // The load says what is wrong; the paths read so far still help.
-    }
-    return paths;
-}
-
 std::string encodeRowRecord(const RowCells& cells) {
     std::size_t size = ColumnCount - 1;
     for (const std::string& cell : cells)

@@ -1,7 +1,6 @@
 #pragma once
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "catalogue/ItemTable.h"
 
@@ -32,11 +31,5 @@ std::string encodeCatalogue(const ItemTable& table);
 // image gets a white one, and images beyond the last record are neither
 // decoded nor kept. The loaded rows have no tray entries yet.
 void decodeCatalogue(std::string_view bytes, ItemTable& table);
-
-// The RelativePath cell of each record in `records`, the part of a file
-// after its icon strip (from the first record's length field on): the
-// programs can be looked for while the strip is still being read. Damage
-// ends the list early; decodeCatalogue is the one that reports it.
-std::vector<std::string> recordRelativePaths(std::string_view records);
 
 } // namespace qd

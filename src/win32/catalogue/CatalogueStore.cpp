@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "catalogue/CatalogueFile.h"
-#include "catalogue/LittleEndian.h"
 #include "common/Error.h"
 #include "common/FileIo.h"
 #include "common/WidePath.h"
@@ -42,19 +41,6 @@ void LoadCatalogue(const std::string& path, ItemTable& table, CatalogueOrigin& o
         origin = CatalogueOrigin::Damaged;
         throw EQuillDeck(std::string(e.what()) + "\r\n\"" + AnsiFromPath(path) +
                          "\" is damaged: the list starts empty, and the file is kept as it is.");
-    }
-}
-
-std::vector<std::string> ReadProgramPaths(const std::string& path) {
-    try {
-        // The strip's length field tells where the records start.
-        const std::string length = ReadFilePart(path, 0, 4);
-        if (length.size() < 4) return {};
-        const long long stripLength = static_cast<std::int32_t>(readLE32(length.data()));
-        if (stripLength <= 0) return {};
-        return recordRelativePaths(ReadFilePart(path, 4 + stripLength, -1));
-    } catch (const EQuillDeck&) {
-        return {};
     }
 }
 

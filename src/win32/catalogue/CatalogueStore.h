@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include <vector>
 
 #include "catalogue/ItemTable.h"
 
@@ -20,10 +19,6 @@ enum class CatalogueOrigin {
 // throws EQuillDeck whose text names the file, says what failed and that the
 // file is kept as it is.
 void LoadCatalogue(const std::string& path, ItemTable& table, CatalogueOrigin& origin);
-
-// The RelativePath of every record, read from the file without its icon
-// strip; what cannot be read gives fewer paths or none (the load reports it).
-std::vector<std::string> ReadProgramPaths(const std::string& path);
 
 // Writes the table unless it is the empty table or the file already holds
 // exactly its bytes; both leave the file untouched. A file that was not read

@@ -119,20 +119,6 @@ std::string ReadWholeFile(const std::string& path) {
     return readAll(file.get(), checkedSize(file.get(), path), path);
 }
 
-std::string ReadFilePart(const std::string& path, long long offset, long long length) {
-    UniqueKernelHandle file = openForReading(path);
-    if (file.get() == INVALID_HANDLE_VALUE)
-        throwFileError("Cannot open file", path, GetLastError());
-    const LONGLONG size = checkedSize(file.get(), path);
-    if (offset < 0 || offset >= size) return {};
-    LARGE_INTEGER at{};
-    at.QuadPart = offset;
-    if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN))
-        throwStreamError("Stream read error", path, GetLastError());
-    const LONGLONG rest = size - offset;
-    return readAll(file.get(), length < 0 ? rest : std::min<LONGLONG>(length, rest), path);
-}
-
 bool FileHolds(const std::string& path, const std::string& bytes) {
     UniqueKernelHandle file = openForReading(path);
     if (file.get() == INVALID_HANDLE_VALUE) return false;

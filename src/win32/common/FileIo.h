@@ -18,10 +18,6 @@ void CreateEmptyFile(const std::string& path);
 // The whole file; throws "Cannot open file "<path>". <reason>".
 std::string ReadWholeFile(const std::string& path);
 
-// At most `length` bytes of the file from byte `offset` (to its end when
-// `length` is negative); throws as ReadWholeFile does.
-std::string ReadFilePart(const std::string& path, long long offset, long long length);
-
 // Whether the file is there and holds exactly these bytes: a write that would
 // change nothing is left out, so read-only media see no write at all.
 bool FileHolds(const std::string& path, const std::string& bytes);

@@ -1,5 +1,6 @@
 #pragma once
 #include <exception>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -10,31 +11,33 @@
 namespace qd {
 
 // The catalogue read on a thread of its own while the main window is made
-// and shown, and, on another, the folders that hold many of its programs
-// listed for the start-up pass (from the records alone, which follow the
-// icon strip): with thousands of items each takes longer than the window.
-// The start-up sequence takes the results at its own steps, so its messages
+// and shown, and the folders that hold many of its programs listed for the
+// start-up pass: with thousands of items both take longer than the window.
+// The start-up sequence takes the result at its own step, so its messages
 // come in their usual order.
 class CatalogueReadAhead {
   public:
-    CatalogueReadAhead(const std::string& cataloguePath, const std::string& launcherFolder);
+    CatalogueReadAhead(std::string cataloguePath, std::string launcherFolder);
     ~CatalogueReadAhead();
     CatalogueReadAhead(const CatalogueReadAhead&) = delete;
     CatalogueReadAhead& operator=(const CatalogueReadAhead&) = delete;
 
     // Waits for the read and gives what LoadCatalogue would have, its error
-    // thrown here.
+    // thrown here. The listing goes on meanwhile.
     void Take(ItemTable& table, CatalogueOrigin& origin);
-    // Waits for the folders listed for the catalogue's programs (given once).
+    // Waits for the folders listed for the table's programs (given once).
     FolderListing TakeListing();
 
   private:
+    void Read(const std::string& cataloguePath, const std::string& launcherFolder);
+
     ItemTable table_;
     CatalogueOrigin origin_ = CatalogueOrigin::Read;
     std::exception_ptr error_;
+    std::promise<void> read_;
+    std::future<void> readDone_ = read_.get_future();
     FolderListing listing_;
-    std::thread reader_;
-    std::thread lister_;
+    std::thread thread_;
 };
 
 } // namespace qd
