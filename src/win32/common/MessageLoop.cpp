@@ -9,7 +9,7 @@ namespace qd {
 
 namespace {
 
-constexpr std::size_t StageCount = 2;
+constexpr std::size_t StageCount = 3;
 
 std::array<MessageFilter, StageCount>& chain() {
     static std::array<MessageFilter, StageCount> filters;
@@ -18,7 +18,9 @@ std::array<MessageFilter, StageCount>& chain() {
 
 // Runs one filter; an error there (a command run from a shortcut) is reported
 // like one in a window procedure, and the message counts as handled.
-bool filtered(const MessageFilter& filter, MSG& msg) {
+bool filtered(const MessageFilter& stageFilter, MSG& msg) {
+    // A copy: the filter may end what holds it (a dialog that closes).
+    const MessageFilter filter = stageFilter;
     bool handled = false;
     return filter && (!Guarded(msg.hwnd, [&] { handled = filter(msg); }) || handled);
 }
@@ -36,31 +38,42 @@ void dispatch(MSG& msg) {
 // filter hook, which hands over the message before it is dispatched.
 HHOOK dialogHook = nullptr;
 
+const MessageFilter& stage(FilterStage which) {
+    return chain()[static_cast<std::size_t>(which)];
+}
+
 LRESULT CALLBACK dialogMessages(int code, WPARAM wParam, LPARAM lParam) {
-    auto& hook = chain()[static_cast<std::size_t>(FilterStage::ApplicationHook)];
     MSG& msg = *reinterpret_cast<MSG*>(lParam);
     // A menu's loop shows a message here while it is still queued and removes
     // it by its type afterwards: a wheel turned into a key would never leave
     // the queue. In a menu the wheel stays the menu's own.
     const bool menuWheel = code == MSGF_MENU && msg.message == WM_MOUSEWHEEL;
-    if (code >= 0 && !menuWheel && filtered(hook, msg)) return 1;
+    if (code >= 0 && !menuWheel && filtered(stage(FilterStage::ApplicationHook), msg)) return 1;
+    if (code == MSGF_DIALOGBOX && filtered(stage(FilterStage::DialogPreview), msg)) return 1;
     return CallNextHookEx(dialogHook, code, wParam, lParam);
+}
+
+// The platform hook is there while a filter of the other loops is.
+void updateDialogHook() {
+    const bool wanted = stage(FilterStage::ApplicationHook) || stage(FilterStage::DialogPreview);
+    if (wanted && !dialogHook)
+        dialogHook = SetWindowsHookExA(WH_MSGFILTER, dialogMessages, nullptr, GetCurrentThreadId());
+    if (!wanted && dialogHook) {
+        UnhookWindowsHookEx(dialogHook);
+        dialogHook = nullptr;
+    }
 }
 
 } // namespace
 
 ScopedMessageFilter::ScopedMessageFilter(FilterStage stage, MessageFilter filter) : stage_(stage) {
     chain()[static_cast<std::size_t>(stage)] = std::move(filter);
-    if (stage == FilterStage::ApplicationHook && !dialogHook)
-        dialogHook = SetWindowsHookExA(WH_MSGFILTER, dialogMessages, nullptr, GetCurrentThreadId());
+    updateDialogHook();
 }
 
 ScopedMessageFilter::~ScopedMessageFilter() {
     chain()[static_cast<std::size_t>(stage_)] = nullptr;
-    if (stage_ == FilterStage::ApplicationHook && dialogHook) {
-        UnhookWindowsHookEx(dialogHook);
-        dialogHook = nullptr;
-    }
+    updateDialogHook();
 }
 
 void ProcessMessages() {

@@ -7,10 +7,12 @@ namespace qd {
 
 // Every queued message passes the filters before it is dispatched, in the
 // order of their stages: the application-wide hook sees (and may rewrite) a
-// message first, then the menu shortcuts. A filter returning true swallows it.
-// The application-wide hook also sees the messages of dialogs, message boxes
-// and menus, which run loops of their own; in a menu it never sees the wheel.
-enum class FilterStage { ApplicationHook, Shortcuts };
+// message first, then the menu shortcuts, then the open modal dialog's
+// preview. A filter returning true swallows it. The application-wide hook and
+// the dialog's preview also see the messages of the loops that dialogs,
+// message boxes and menus run of their own; in a menu the hook never sees the
+// wheel, and only a dialog's loop reaches the preview.
+enum class FilterStage { ApplicationHook, Shortcuts, DialogPreview };
 using MessageFilter = std::function<bool(MSG&)>;
 
 // Holds one filter in the chain for its lifetime.

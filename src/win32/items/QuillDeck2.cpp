@@ -53,8 +53,6 @@ constexpr DWORD IconListStyle = WS_BORDER | WS_TABSTOP | LBS_OWNERDRAWFIXED | LB
                                 LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
 constexpr DWORD SpinStyle = SBS_VERT | WS_TABSTOP;
 
-TForm2* previewing = nullptr;
-
 SIZE textSize(HDC dc, const std::string& text) {
     SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -298,7 +296,6 @@ void TForm2::SetIconColumns(int listWidth) {
 
 void TForm2::FormClose() {
     keyPreview_.reset();
-    if (previewing == this) previewing = nullptr;
     hints_.reset();
     iconImages_.clear();
     icons_.Forget();
@@ -447,21 +444,6 @@ void TForm2::GetMinMaxInfo(MINMAXINFO& info) const {
     info.ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), height};
 }
 
-// The dialog's modal loop offers every message here before the control it is
-// for sees it: FormKeyUp hears the keys released on any control. Enter and
-// Escape need nothing here, the dialog manager turns them into IDOK and
-// IDCANCEL whichever control has the focus.
-LRESULT CALLBACK TForm2::KeyPreview(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == MSGF_DIALOGBOX && previewing) {
-        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
-        HWND dialog = previewing->Handle();
-        const bool keyUp = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
-        if (keyUp && dialog && (message.hwnd == dialog || IsChild(dialog, message.hwnd)))
-            Guarded(dialog, [&] { previewing->FormKeyUp(message.wParam); });
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 INT_PTR TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -475,9 +457,17 @@ INT_PTR TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             EndModal(ResultCancel);
             throw;
         }
-        previewing = this;
-        keyPreview_.reset(
-            SetWindowsHookExA(WH_MSGFILTER, KeyPreview, nullptr, GetCurrentThreadId()));
+        // The dialog's modal loop offers every message to the preview before
+        // the control it is for sees it: FormKeyUp hears the keys released on
+        // any control. Enter and Escape need nothing here, the dialog manager
+        // turns them into IDOK and IDCANCEL whichever control has the focus.
+        keyPreview_ =
+            std::make_unique<ScopedMessageFilter>(FilterStage::DialogPreview, [this](MSG& message) {
+                const bool keyUp = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+                if (keyUp && (message.hwnd == Handle() || IsChild(Handle(), message.hwnd)))
+                    FormKeyUp(message.wParam);
+                return false;
+            });
         return FALSE; // the icon list has the focus
     case WM_DESTROY:
         FormClose();

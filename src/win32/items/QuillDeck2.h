@@ -10,6 +10,7 @@
 #include "common/Dpi.h"
 #include "common/Handles.h"
 #include "common/Hints.h"
+#include "common/MessageLoop.h"
 #include "groups/Groups.h"
 #include "items/ItemEdit.h"
 #include "ui/ItemIcons.h"
@@ -132,7 +133,6 @@ class TForm2 : public TDialog {
     void PlaceButtons(int okLeft);
 
     // Key preview: the dialog hears the keys released on every control.
-    static LRESULT CALLBACK KeyPreview(int code, WPARAM wParam, LPARAM lParam);
 
     ItemEditInput input_;
     std::string fullPath_;
@@ -150,7 +150,7 @@ class TForm2 : public TDialog {
     UniqueBitmap sideCaption_;
     UniqueFont font_;
     std::unique_ptr<THints> hints_;
-    UniqueHook keyPreview_;
+    std::unique_ptr<ScopedMessageFilter> keyPreview_;
 };
 
 } // namespace qd
