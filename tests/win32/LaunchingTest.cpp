@@ -22,29 +22,21 @@ using qdtest::TempFolder;
 using qdtest::probeReport;
 
 struct LaunchFixture : ::testing::Test {
-    TempFolder folder;
-    std::string tools;
+    qdtest::LauncherFolder launcher;
+    std::string tools = launcher.folder.file("tools\\");
     std::unique_ptr<TForm1> form;
 
+    // Every row's program is the launch probe, tools\probe.exe.
     void start(const std::vector<RowCells>& rows) {
-        tools = folder.file("tools\\");
-        CreateDirectoryA(tools.c_str(), nullptr);
-        ASSERT_TRUE(
-            CopyFileA(qdtest::launchProbeProgram().c_str(), (tools + "probe.exe").c_str(), FALSE))
-            << qdtest::launchProbeProgram();
-        ItemTable table;
+        launcher.addProbe("Probe", "probe.exe");
+        launcher.table.clear();
         for (const RowCells& row : rows)
-            table.addItem(row, IconImage{});
-        qdtest::writeFile(folder.file("QuillDeck.rcc"), encodeCatalogue(table));
-        WritePrivateProfileStringA("Preferences", "CheckSafe", "0",
-                                   folder.file("QuillDeck.ini").c_str());
-        TStartup startup;
-        startup.launcherFolder = folder.path();
-        form = std::make_unique<TForm1>(startup);
+            launcher.table.addItem(row, IconImage{});
+        launcher.setPreference("CheckSafe", "0");
+        form = launcher.start();
     }
     void TearDown() override {
-        if (form && form->Handle()) DestroyWindow(form->Handle());
-        qdtest::pump(1);
+        if (form) qdtest::closeForm(*form);
     }
 };
 
