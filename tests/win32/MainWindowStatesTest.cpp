@@ -39,9 +39,13 @@ TEST(MainWindowStates, HideToTrayAndBackByTheIcon) {
     Launcher launcher;
     auto form = startWith(launcher, {"A"});
     ASSERT_TRUE(shown(*form));
-    SendMessageA(form->Handle(), WM_COMMAND, Pop1_Minimize, 0);
+    // Alt+M on the keyboard, with the list in front.
+    SetForegroundWindow(form->Handle());
+    SetFocus(form->StringGrid1->Handle());
+    qdtest::typeWith(VK_MENU, 'M');
     runMessages();
     EXPECT_TRUE(hidden(*form));
+    EXPECT_TRUE(IsIconic(form->ApplicationHandle()));
     // Only the icon with id 0 is ours.
     SendMessageA(form->Handle(), WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
     runMessages();
