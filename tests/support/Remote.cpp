@@ -264,18 +264,42 @@ int run(const char* verb, const char* argument) {
 }
 
 // One verb a line from standard input, each answer followed by "end CODE":
-// a driver that asks often is spared starting a Wine process each time.
+// a driver that asks often is spared starting a Wine process each time. The
+// thread that answers keeps pumping messages while it waits, as a screen
+// reader does: a window that sends it a message must not be kept waiting.
 int serve() {
-    char line[256];
-    while (std::fgets(line, sizeof(line), stdin)) {
+    static char line[256];
+    static HANDLE lineRead = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    static HANDLE lineDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    static bool ended = false;
+    CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            while (std::fgets(line, sizeof(line), stdin)) {
+                SetEvent(lineRead);
+                WaitForSingleObject(lineDone, INFINITE);
+            }
+            ended = true;
+            SetEvent(lineRead);
+            return 0;
+        },
+        nullptr, 0, nullptr);
+    for (;;) {
+        if (MsgWaitForMultipleObjects(1, &lineRead, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            continue;
+        }
+        if (ended) return 0;
         line[std::strcspn(line, "\r\n")] = '\0';
         char* argument = std::strchr(line, ' ');
         if (argument) *argument++ = '\0';
         const int code = run(line, argument);
         std::printf("end %d\n", code);
         std::fflush(stdout);
+        SetEvent(lineDone);
     }
-    return 0;
 }
 
 } // namespace
