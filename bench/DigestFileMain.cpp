@@ -1,5 +1,7 @@
 // Digest command for the benchmark scripts:
 //   qd_digest_file [--scalar] FILE...   prints "HEX  FILE" per file, like sha1sum
+//   qd_digest_file --detect FILE...     the same with collision detection; like
+//                                       sha1cdsum, "HEX *coll* FILE" for an attack
 //   qd_digest_file --validate FILE...   runs the start-up check over one item per file
 #include <cstdio>
 #include <cstring>
@@ -56,13 +58,14 @@ int validate(int count, char** paths) {
     return env.warnings == 0 ? 0 : 1;
 }
 
-int digest(qd::Sha1Engine engine, int count, char** paths) {
-    qd::TSecHash hash(engine);
+// Prints one line per file; a file that cannot be read is reported and the
+// status becomes 1.
+template <typename Hash, typename Line> int eachFile(int count, char** paths, Line line) {
+    Hash hash;
     int status = 0;
     for (int i = 0; i < count; ++i) {
         try {
-            std::printf("%s  %s\n", qd::HexDigest(qd::digestStdioFile(hash, paths[i])).c_str(),
-                        paths[i]);
+            std::printf("%s\n", line(qd::digestStdioFile(hash, paths[i]), paths[i]).c_str());
         } catch (const qd::EQuillDeck& e) {
             std::fprintf(stderr, "%s: %s\n", paths[i], e.what());
             status = 1;
@@ -71,21 +74,42 @@ int digest(qd::Sha1Engine engine, int count, char** paths) {
     return status;
 }
 
+struct BestHash : qd::TSecHash {
+    BestHash() : TSecHash(qd::Sha1Engine::Best) {}
+};
+struct ScalarHash : qd::TSecHash {
+    ScalarHash() : TSecHash(qd::Sha1Engine::Scalar) {}
+};
+
+template <typename Hash> int digest(int count, char** paths) {
+    return eachFile<Hash>(count, paths, [](const qd::TSecHashDigest& digest, const char* path) {
+        return qd::HexDigest(digest) + "  " + path;
+    });
+}
+
+int detect(int count, char** paths) {
+    return eachFile<qd::TCollisionDetectingHash>(
+        count, paths, [](const qd::TCheckedDigest& checked, const char* path) {
+            return qd::HexDigest(checked.digest) + (checked.collisionAttack ? " *coll* " : "  ") +
+                   path;
+        });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 && argv[1][0] == '-' ? argv[1] : "";
     const int first = *mode ? 2 : 1;
     if (first >= argc) {
-        std::fprintf(stderr, "usage: qd_digest_file [--scalar | --validate] FILE...\n");
+        std::fprintf(stderr, "usage: qd_digest_file [--scalar | --detect | --validate] FILE...\n");
         return 2;
     }
     if (std::strcmp(mode, "--validate") == 0) return validate(argc - first, argv + first);
-    if (std::strcmp(mode, "--scalar") == 0)
-        return digest(qd::Sha1Engine::Scalar, argc - first, argv + first);
+    if (std::strcmp(mode, "--detect") == 0) return detect(argc - first, argv + first);
+    if (std::strcmp(mode, "--scalar") == 0) return digest<ScalarHash>(argc - first, argv + first);
     if (*mode) {
         std::fprintf(stderr, "unknown option %s\n", mode);
         return 2;
     }
-    return digest(qd::Sha1Engine::Best, argc - first, argv + first);
+    return digest<BestHash>(argc - first, argv + first);
 }

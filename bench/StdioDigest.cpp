@@ -12,9 +12,7 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-} // namespace
-
-TSecHashDigest digestStdioFile(TSecHash& hash, const std::string& path) {
+template <typename Hash> auto digestWithStdio(Hash& hash, const std::string& path) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) throw ESecHashException();
     // Our blocks are large already; a stdio buffer would only add a copy.
@@ -28,6 +26,16 @@ TSecHashDigest digestStdioFile(TSecHash& hash, const std::string& path) {
         }
         return got;
     });
+}
+
+} // namespace
+
+TSecHashDigest digestStdioFile(TSecHash& hash, const std::string& path) {
+    return digestWithStdio(hash, path);
+}
+
+TCheckedDigest digestStdioFile(TCollisionDetectingHash& hash, const std::string& path) {
+    return digestWithStdio(hash, path);
 }
 
 } // namespace qd

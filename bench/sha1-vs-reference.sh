@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Times the launcher's file digest against `openssl dgst -sha1` and `sha1sum`
-# on the same warm files, in one run, tools alternating, median of several runs.
+# Times the launcher's file digests (SHA-NI, scalar, and the collision-detecting
+# one that stores fingerprints) against `openssl dgst -sha1`, `sha1sum` and
+# `sha1cdsum` on the same warm files, in one run, tools alternating, median of
+# several runs.
 #
 #   bench/sha1-vs-reference.sh BUILD/bench/qd_digest_file [RUNS]
 #
@@ -74,11 +76,13 @@ ratio() { # label fast slow: throughput of `fast` relative to `slow`
 
 lower() { tr 'A-F' 'a-f'; }
 
-check_same_digest() { # file: all four tools must agree before any timing
+check_same_digest() { # file: all the tools must agree before any timing
     local want got
     want=$(sha1sum "$1" | cut -d' ' -f1)
     for got in "$("$qd" "$1" | cut -d' ' -f1 | lower)" \
         "$("$qd" --scalar "$1" | cut -d' ' -f1 | lower)" \
+        "$("$qd" --detect "$1" | cut -d' ' -f1 | lower)" \
+        "$(sha1cdsum "$1" | cut -d' ' -f1)" \
         "$(openssl dgst -sha1 -r "$1" | cut -d' ' -f1)"; do
         if [[ $got != "$want" ]]; then
             echo "digest mismatch on $1: $got, sha1sum says $want" >&2
@@ -89,7 +93,8 @@ check_same_digest() { # file: all four tools must agree before any timing
 
 echo "CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2-)," \
     "SHA instructions: $(grep -qw sha_ni /proc/cpuinfo && echo yes || echo no)"
-echo "openssl: $(openssl version | cut -d' ' -f1-2); sha1sum: $(sha1sum --version | head -1)"
+echo "openssl: $(openssl version | cut -d' ' -f1-2); sha1sum: $(sha1sum --version | head -1);" \
+    "$(sha1cdsum --version)"
 
 for mib in 64 1024; do
     file=$work/digest-$mib.bin
@@ -99,11 +104,15 @@ for mib in 64 1024; do
     bench "Single file" $((mib << 20)) \
         "qd_digest_file=\"$qd\" \"$file\"" \
         "qd_digest_file --scalar=\"$qd\" --scalar \"$file\"" \
+        "qd_digest_file --detect=\"$qd\" --detect \"$file\"" \
         "openssl dgst -sha1=openssl dgst -sha1 \"$file\"" \
-        "sha1sum=sha1sum \"$file\""
+        "sha1sum=sha1sum \"$file\"" \
+        "sha1cdsum=sha1cdsum \"$file\""
     ratio "SHA-NI / openssl" "qd_digest_file" "openssl dgst -sha1"
     ratio "SHA-NI / sha1sum" "qd_digest_file" "sha1sum"
     ratio "scalar / sha1sum" "qd_digest_file --scalar" "sha1sum"
+    ratio "collision-detecting / SHA-NI" "qd_digest_file --detect" "qd_digest_file"
+    ratio "collision-detecting / sha1cdsum" "qd_digest_file --detect" "sha1cdsum"
 done
 
 # 200 executables of 1 to about 9 MiB, about 1 GiB in all.

@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Start-up of the real launcher under Wine, in one warm Wine session, launcher
-# folders alternating in every round, median of the rounds:
-#   - empty, 1,000 and 10,000 items (integrity check off, every program there):
-#     time until the window shows, and until the start-up pass is over and the
-#     list is enabled; the working set once ready;
+# Start-up of the real launcher under Wine against the floor: the smallest
+# Win32 program that creates and shows a window of the launcher's size and
+# style (bench/MinimalWindow.cpp). In one warm Wine session, every round
+# starts each program in turn; a timing program inside Wine measures from its
+# CreateProcess until a visible window whose item list takes input (after the
+# start-up pass), and the working set then. Prints the medians and the ratios
+# to the floor:
+#   - the floor; the launcher empty, with 1,000 and 10,000 items (integrity
+#     check off, every program there);
 #   - 1,000 small programs with their real fingerprints, integrity check on
-#     and off: the difference is what opening, digesting and closing costs
-#     per program.
-# Also prints the size of QuillDeck.exe.
+#     and off: the difference is what opening, digesting and closing costs.
 #
-#   bench/startup.sh [BUILD_DIR] [ROUNDS]     (default build/windows, 5)
+#   bench/startup.sh [BUILD_DIR] [ROUNDS]     (default build/windows, 7)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR=$(cd "${1:-$ROOT/build/windows}" && pwd)
-ROUNDS=${2:-5}
+ROUNDS=${2:-7}
 
 if [[ -z ${QD_STARTUP_BENCH_SESSION:-} ]]; then
     QD_STARTUP_BENCH_SESSION=1 exec "$ROOT/scripts/wine-session.sh" "$BUILD_DIR" \
@@ -23,13 +25,12 @@ fi
 WINE=/usr/lib/wine/wine64
 SUPPORT=$BUILD_DIR/tests/support
 EXE=$BUILD_DIR/bin/QuillDeck.exe
+TIMER=$BUILD_DIR/bench/qd_startup_timer.exe
 work=$(mktemp -d /tmp/qd-startup-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-remote() { $WINE "$SUPPORT/qd_remote.exe" "$@" | tr -d '\r'; }
-now_ms() { local t=$EPOCHREALTIME; echo $((10#${t/./} / 1000)); }
 
-# folder ITEMS CHECKSAFE: a launcher folder with ITEMS made-up items whose
-# programs exist (their fingerprints are not real, so only with CheckSafe=0).
+# folder NAME ITEMS: a launcher folder with ITEMS made-up items whose programs
+# exist (their fingerprints are not real, so only with CheckSafe=0).
 folder() {
     local dir=$work/$1 count=$2
     mkdir -p "$dir/tools"
@@ -49,30 +50,21 @@ programs() {
     (cd "$dir" && $WINE "$SUPPORT/qd_catalogue.exe" items QuillDeck.rcc \
         $(seq -f 'tools\p%g.exe' 1000))
 }
+mkdir -p "$work/floor"
+cp "$BUILD_DIR/bench/qd_minimal_window.exe" "$work/floor/QuillDeck.exe"
 folder empty 0
 folder items1000 1000
 folder items10000 10000
 programs check-on 1
 programs check-off 0
-sets=(empty items1000 items10000 check-on check-off)
+sets=(floor empty items1000 items10000 check-on check-off)
 
-# One start: "WINDOW_MS READY_MS WORKING_SET_BYTES".
-launch() {
-    local start pid window ready memory
-    start=$(now_ms)
-    $WINE "$work/$1/QuillDeck.exe" >/dev/null 2>&1 &
-    pid=$!
-    remote wait-window 600000
-    window=$(($(now_ms) - start))
-    remote wait-ready 600000
-    ready=$(($(now_ms) - start - 300)) # wait-ready waits 300 ms on a settled list
-    memory=$(remote memory | cut -d' ' -f1)
-    remote exit
-    wait "$pid"
-    echo "$window $ready $memory"
-}
+# One start: "READY_MS WORKING_SET_BYTES".
+launch() { $WINE "$TIMER" "$(winepath -w "$work/$1/QuillDeck.exe")" | tr -d '\r'; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+spread() { sort -g | awk '{ v[NR] = $1 } END { printf "%s-%s", v[1], v[NR] }'; }
 
+launch floor >/dev/null # the first start of a session pays for loading Wine's DLLs
 for round in $(seq "$ROUNDS"); do
     for set in "${sets[@]}"; do
         launch "$set" >>"$work/$set.txt"
@@ -80,26 +72,34 @@ for round in $(seq "$ROUNDS"); do
     echo "round $round of $ROUNDS done" >&2
 done
 
-declare -A window ready memory
+declare -A ready memory range
 for set in "${sets[@]}"; do
-    window[$set]=$(cut -d' ' -f1 "$work/$set.txt" | median)
-    ready[$set]=$(cut -d' ' -f2 "$work/$set.txt" | median)
-    memory[$set]=$(cut -d' ' -f3 "$work/$set.txt" | median)
+    ready[$set]=$(cut -d' ' -f1 "$work/$set.txt" | median)
+    range[$set]=$(cut -d' ' -f1 "$work/$set.txt" | spread)
+    memory[$set]=$(cut -d' ' -f2 "$work/$set.txt" | median)
 done
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { print a / b }'; }
+name() {
+    case $1 in
+    floor) echo "smallest window program (floor)" ;;
+    empty) echo "launcher, empty list" ;;
+    items1000) echo "launcher, 1,000 items" ;;
+    items10000) echo "launcher, 10,000 items" ;;
+    check-on) echo "1,000 programs, integrity check on" ;;
+    check-off) echo "1,000 programs, integrity check off" ;;
+    esac
+}
 echo
-echo "Start-up under Wine, median of $ROUNDS rounds (ms from process start):"
-printf '%-36s %8s %8s %10s %10s\n' "" window ready "+ready" "working set"
-for set in empty items1000 items10000; do
-    printf '%-36s %8d %8d %+10d %8d KiB\n' "$set" "${window[$set]}" "${ready[$set]}" \
-        $((${ready[$set]} - ${ready[empty]})) $((${memory[$set]} / 1024))
-done
-for set in check-on check-off; do
-    printf '%-36s %8d %8d %+10d %8d KiB\n' "1,000 programs, integrity $set" "${window[$set]}" \
-        "${ready[$set]}" $((${ready[$set]} - ${ready[empty]})) $((${memory[$set]} / 1024))
+echo "Start-up under Wine, CreateProcess to a window that takes input; median of $ROUNDS rounds:"
+printf '%-38s %9s %13s %7s %12s %7s\n' "" "ready ms" "spread" "ratio" "working set" "ratio"
+for set in "${sets[@]}"; do
+    printf '%-38s %9.1f %13s %7.2f %8d KiB %7.2f\n' "$(name "$set")" "${ready[$set]}" \
+        "${range[$set]}" "$(ratio "${ready[$set]}" "${ready[floor]}")" \
+        $((${memory[$set]} / 1024)) "$(ratio "${memory[$set]}" "${memory[floor]}")"
 done
 # Taken within each round, so that a slower round weighs on both sides; ms
 # over 1,000 programs are us per program.
-per_file=$(paste -d' ' "$work/check-on.txt" "$work/check-off.txt" | awk '{ print $2 - $5 }' | median)
+per_file=$(paste -d' ' "$work/check-on.txt" "$work/check-off.txt" | awk '{ print $1 - $3 }' | median)
 echo "integrity check per program (open, digest, close): $per_file us" \
     "(program size $(stat -c %s "$SUPPORT/qd_sample_bare.exe") bytes)"
 echo "QuillDeck.exe: $(stat -c %s "$EXE") bytes"

@@ -13,6 +13,9 @@ PACKAGES=(
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
   # the drop driver of the end-to-end tests, a native X11 client
   gcc libx11-dev
+  # the collision-detecting SHA-1's C sources and attack files, built like
+  # GoogleTest; its command-line tool is a reference of the digest tests
+  librust-sha1collisiondetection-dev sha1cdsum
   # digest benchmark references
   openssl coreutils
   # the package and its check

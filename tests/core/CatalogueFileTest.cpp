@@ -2,6 +2,7 @@
 
 #include "catalogue/IconStrip.h"
 #include "common/Error.h"
+#include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,27 @@ TEST(CatalogueFile, SeparatorInACellIsWrittenAsBrokenBarAndKeepsEightCells) {
     EXPECT_EQ(table.cell(ColWindowStyle, 0), "1");
 }
 
+// In a double-byte code page '|' is also the second byte of characters, so
+// paths and titles written in it must come back byte for byte.
+TEST(CatalogueFile, DoubleByteTextKeepsItsBytesAndOnlyARealBarIsReplaced) {
+    using qdtest::Hyo;
+    using qdtest::Po;
+    const qdtest::ShiftJisCodePage shiftJis;
+    RowCells cells = item("A");
+    cells[ColTitle] = std::string(Po) + "|" + Po;
+    cells[ColRelativePath] = std::string("tools-") + Po + Hyo + "\\" + Po + ".exe";
+    cells[ColFileName] = std::string(Po) + ".exe";
+    cells[ColCommandLine] = std::string("-x ") + Po;
+    ItemTable saved;
+    saved.addItem(cells, IconImage{});
+
+    ItemTable loaded;
+    decodeCatalogue(encodeCatalogue(saved), loaded);
+    RowCells expected = cells;
+    expected[ColTitle] = std::string(Po) + SeparatorStandIn + Po;
+    EXPECT_EQ(loaded.cells(0), expected);
+}
+
 TEST(CatalogueFile, ShortRecordLeavesTheRestEmptyAndExtraPiecesAreDropped) {
     ItemTable table;
     decodeCatalogue(catalogue(2, {"Tool|t.exe", "A|b|c|d|e|f|g|h|i|j"}), table);
@@ -222,6 +244,7 @@ TEST(CatalogueFile, DamagedFileGivesItsMessageAndLeavesTheTableEmpty) {
         {"strip length past the end", withLength(0, static_cast<std::uint32_t>(good.size())), Read},
         {"strip length largest", withLength(0, 0x7FFFFFFF), Read},
         {"strip not a BMP", le32(5) + "nobmp" + le32(5) + "One|a", Bitmap},
+        {"strip not a BMP, records damaged too", le32(5) + "nobmp" + "tail", Bitmap},
         {"no record", good.substr(0, stripEnd), Read},
         {"record length negative", withLength(stripEnd, 0xFFFFFFFE), Read},
         {"record length past the end", withLength(stripEnd + 9, 6), Read},

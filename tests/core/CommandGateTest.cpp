@@ -17,6 +17,12 @@ TEST(CommandGate, DecidesEachCommandByState) {
     options.optionsOpen = true;
     CommandState restricted = idle;
     restricted.restricted = true;
+    CommandState dropping = idle;
+    dropping.dropping = true;
+    CommandState hiddenRow = idle;
+    hiddenRow.currentRowShown = false;
+    CommandState hiddenUnchecked = unchecked;
+    hiddenUnchecked.currentRowShown = false;
 
     struct Case {
         const char* name;
@@ -37,6 +43,18 @@ TEST(CommandGate, DecidesEachCommandByState) {
         {"tray exit during the pass", Pop2_Exit, validating, Verdict::AfterPass},
         {"caption close during the pass", CmdClose, validating, Verdict::AfterPass},
         {"exit when idle", Pop1_Exit, idle, Verdict::Run},
+        {"caption close during a drop", CmdClose, dropping, Verdict::AfterPass},
+        {"tray exit during a drop", Pop2_Exit, dropping, Verdict::AfterPass},
+        // Its handler decides between closing and hiding; a close asks again.
+        {"toolbar exit during the pass", Pop3_Exit, validating, Verdict::Run},
+        {"edit a hidden row", Pop1_EditItem, hiddenRow, Verdict::Ignore},
+        {"remove a hidden row", Pop1_DeleteItem, hiddenRow, Verdict::Ignore},
+        {"reset security of a hidden row", Pop1_ResetSecurity, hiddenRow, Verdict::Ignore},
+        {"launch a hidden row", CmdLaunch, hiddenRow, Verdict::Ignore},
+        {"tray entry of a hidden row", CmdLaunchEntry, hiddenRow, Verdict::Run},
+        {"tray entry of an unchecked row during the pass", CmdLaunchEntry, hiddenUnchecked,
+         Verdict::Ignore},
+        {"add with a hidden row", Pop1_AddItem, hiddenRow, Verdict::Run},
         {"launch a checked row during the pass", CmdLaunch, validating, Verdict::Run},
         {"launch an unchecked row during the pass", CmdLaunch, unchecked, Verdict::Ignore},
         {"launch an unchecked row after the pass", CmdLaunch,

@@ -40,6 +40,11 @@ TEST(GroupList, ReadsMainThenTheNumberedKeys) {
              Case{{{"Groups", "3"}, {"2", "Games"}, {"3", "Tools"}}, {"Main", "Games", "Tools"}},
              // A missing name is an empty entry; stored names are not shortened.
              Case{{{"Groups", "3"}, {"3", "Longer than ten"}}, {"Main", "", "Longer than ten"}},
+             // A count beyond the stored names ends at the last one stored.
+             Case{{{"Groups", "1000000"}, {"2", "Games"}, {"4", "Tools"}},
+                  {"Main", "Games", "", "Tools"}},
+             Case{{{"Groups", "5"}, {"2", "Games"}, {"3", ""}}, {"Main", "Games", ""}},
+             Case{{{"Groups", "1000000"}}, {"Main"}},
          }) {
         qdtest::FakeProfile file;
         file.values = c.values;
@@ -50,7 +55,17 @@ TEST(GroupList, ReadsMainThenTheNumberedKeys) {
 TEST(GroupList, DamagedCountStopsAtTheLimit) {
     qdtest::FakeProfile file;
     file.values = {{"Groups", "2147483647"}};
+    for (int key = 2; key <= MaxGroups + 100; ++key)
+        file.values[std::to_string(key)] = "G";
     EXPECT_EQ(readGroups(file).size(), static_cast<size_t>(MaxGroups));
+}
+
+TEST(GroupList, SavedSelectionBeyondAHugeCountShowsEveryItem) {
+    qdtest::FakeProfile file;
+    file.values = {{"Groups", "1000000"}, {"2", "Games"}};
+    ItemTable table = tableOfGroups({"0", "1", "0"});
+    EXPECT_EQ(selectGroup(table, readGroups(file), 999), 0);
+    EXPECT_EQ(heights(table), (std::vector<int>(3, DefaultRowHeight)));
 }
 
 TEST(GroupList, MainCaptionAndBrowsedName) {

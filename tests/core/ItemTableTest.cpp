@@ -140,6 +140,9 @@ TEST(ItemTable, SeparatorInACellIsStoredAsBrokenBar) {
     EXPECT_EQ(table.cell(ColTitle, 0), "a\xA6"
                                        "b");
     EXPECT_EQ(table.cell(ColCommandLine, 0), "\xA6x\xA6");
+    // A path is the file system's and is kept as it is.
+    table.setCell(ColRelativePath, 0, "a\x83|b");
+    EXPECT_EQ(table.cell(ColRelativePath, 0), "a\x83|b");
 }
 
 TEST(ItemTable, RowStateAccessors) {

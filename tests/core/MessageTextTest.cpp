@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ShiftJis.h"
+
 namespace qd {
 namespace {
 
@@ -18,6 +20,16 @@ TEST(MessageText, QuotesLongTextCutWithAnEllipsis) {
     };
     for (const auto& [text, quoted] : cases)
         EXPECT_EQ(quotedInMessage(text), quoted) << text.size();
+}
+
+TEST(MessageText, CutNeverSplitsADoubleByteCharacter) {
+    const qdtest::ShiftJisCodePage shiftJis;
+    std::string text = "ab";
+    for (int i = 0; i < 150; ++i)
+        text += qdtest::Po;
+    // 197 bytes would end on the first byte of a character.
+    const std::string quoted = quotedInMessage(text);
+    EXPECT_EQ(quoted, text.substr(0, MaxQuotedLength - 4) + "...");
 }
 
 } // namespace

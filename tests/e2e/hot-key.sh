@@ -14,16 +14,16 @@ remote wait-ready 20000 || fail "the start-up pass did not end"
 # The user is at the launcher: a click on its first row.
 read -r left top _ < <(remote rect)
 xdotool mousemove $((left + 40)) $((top + 60)) click 1
-sleep 0.3
+remote wait-focused 10000 || fail "the click did not put the keyboard on the list"
 
 xdotool key ctrl+alt+q
-remote wait-hidden 5000 || fail "the hot key did not hide the launcher"
-sleep 0.5 # a person's pause between two presses
+remote wait-hidden 10000 || fail "the hot key did not hide the launcher"
 xdotool key ctrl+alt+q
-remote wait-window 5000 || fail "the hot key did not bring the launcher back"
+remote wait-window 10000 || fail "the hot key did not bring the launcher back"
+# The typing below goes where the keyboard is: wait until that is the list.
+remote wait-focused 10000 || fail "the hot key did not give the list the keyboard"
 
 rm -f "$report"
-sleep 0.3
 xdotool type --delay 50 eta
 xdotool key Return
 expect_started beta.exe "typing and Return"

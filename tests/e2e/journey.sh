@@ -24,18 +24,6 @@ snap() {
     if [[ -n ${2:-} ]]; then shoot_dialog "$name" "$2"; else shoot "$name"; fi
 }
 
-# The main window's place; a row's middle is 58 + 26 * row pixels below its top.
-window_place() { read -r left top width height < <(remote rect); }
-row_y() { echo $((top + 58 + 26 * $1)); }
-
-# Red pixels in row 0 of the list, from a fresh capture of the screen.
-red_in_first_row() {
-    window_place
-    import -display "$DISPLAY" -window root "$SHOTS/desktop.png"
-    convert "$SHOTS/desktop.png" -crop "$((width - 20))x20+$((left + 10))+$(($(row_y 0) - 10))" +repage \
-        -fuzz 20% -fill black +opaque red -fill white -opaque red -format '%[fx:round(mean*w*h)]' info:
-}
-
 # Adds a program with the open dialog: Alt+A, its path typed, Return.
 add_by_dialog() {
     key alt+a

@@ -4,6 +4,10 @@
 //   qd_remote wait-ready MS    wait until the start-up pass is over: the item
 //                              list stays enabled for a while
 //   qd_remote wait-gone MS     wait until no main window is left
+//   qd_remote wait-menu MS     wait until a popup menu is open
+//   qd_remote wait-no-menu MS  wait until no popup menu is open
+//   qd_remote wait-focused MS  wait until the main window is in front with
+//                              the keyboard focus on its item list
 //   qd_remote count            print the number of main windows
 //   qd_remote exit             choose "E&xit" from the main menu
 //   qd_remote close            the caption's close button
@@ -65,6 +69,38 @@ bool listSettled() {
     }
     if (!enabledSince) enabledSince = GetTickCount();
     return GetTickCount() - enabledSince >= Settle;
+}
+
+// A visible popup menu of the launcher's process.
+bool menuOpen() {
+    HWND window = mainWindow();
+    if (!window) return false;
+    struct Search {
+        DWORD process = 0;
+        bool found = false;
+    } search;
+    GetWindowThreadProcessId(window, &search.process);
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            char name[16];
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (process == s.process && IsWindowVisible(hwnd) &&
+                GetClassNameA(hwnd, name, sizeof(name)) && std::strcmp(name, "#32768") == 0)
+                s.found = true;
+            return !s.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool listFocused() {
+    HWND window = mainWindow();
+    if (!window || GetForegroundWindow() != window) return false;
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndFocus == FindWindowExA(window, nullptr, "TStringGrid", nullptr);
 }
 
 int countWindows() {
@@ -221,6 +257,10 @@ int run(const char* verb, const char* argument) {
         return waitFor([] { return mainWindow() && !IsWindowVisible(mainWindow()); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-ready")) return waitFor(listSettled, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-gone")) return waitFor([] { return !mainWindow(); }, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "wait-menu")) return waitFor(menuOpen, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "wait-no-menu"))
+        return waitFor([] { return !menuOpen(); }, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "wait-focused")) return waitFor(listFocused, wait) ? 0 : 1;
     if (!std::strcmp(verb, "count")) {
         std::printf("%d\n", countWindows());
         return 0;

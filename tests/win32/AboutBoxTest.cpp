@@ -39,6 +39,18 @@ RECT childRect(HWND dialog, int id) {
     return qdtest::placeInParent(GetDlgItem(dialog, id));
 }
 
+// The width of a space in a label's font.
+int spaceWidth(HWND label) {
+    HDC dc = GetDC(label);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, " ", 1, &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size.cx;
+}
+
 TEST_F(AboutBox, CaptionBuiltOnceAndSizeFitsTheTexts) {
     TFormAbout about("1.2.3");
     // Escape closes the box (the watcher's IDCANCEL with no control).
@@ -55,10 +67,13 @@ TEST_F(AboutBox, CaptionBuiltOnceAndSizeFitsTheTexts) {
             const RECT r = childRect(about.Handle(), id);
             if (r.right > rightmost.right) rightmost = r;
         }
+        // "by", "donating" and "a few $$" keep a word space between them.
         const RECT by = childRect(about.Handle(), TFormAbout::Label5);
         const RECT donating = childRect(about.Handle(), TFormAbout::Label8);
         const RECT fewDollars = childRect(about.Handle(), TFormAbout::Label6);
-        apart = by.right <= donating.left && donating.right <= fewDollars.left;
+        const int space = spaceWidth(GetDlgItem(about.Handle(), TFormAbout::Label5));
+        apart = space > 0 && by.right + space <= donating.left &&
+                donating.right + space <= fewDollars.left;
         style = GetWindowLongA(about.Handle(), GWL_STYLE);
     };
     EXPECT_EQ(about.ShowModal(nullptr), IDCANCEL);

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/ItemTable.h"
+#include "common/AnsiText.h"
+#include "common/WidePath.h"
 #include "items/IconExtraction.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
@@ -26,19 +29,30 @@ using qdtest::readFile;
 using Launcher = qdtest::LauncherFolder;
 using Texts = std::vector<std::string>;
 
-// WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI names,
-// each ended by a NUL, and one more NUL. The handler frees the memory.
-void dropFiles(HWND window, const Texts& names) {
-    std::string list;
-    for (const std::string& name : names)
-        list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+// WM_DROPFILES as the shell sends it: a DROPFILES header, then the ANSI or
+// wide names, each ended by a NUL, and one more NUL. The handler frees the memory.
+template <typename Char> HGLOBAL dropList(const std::vector<std::basic_string<Char>>& names) {
+    std::basic_string<Char> list;
+    for (const auto& name : names)
+        list += name + Char(0);
+    list += Char(0);
+    const std::size_t bytes = list.size() * sizeof(Char);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    header->fWide = sizeof(Char) > 1;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    return memory;
+}
+
+template <typename Char>
+void dropNames(HWND window, const std::vector<std::basic_string<Char>>& names) {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(dropList(names)), 0);
+}
+
+void dropFiles(HWND window, const Texts& names) {
+    dropNames(window, names);
 }
 
 void copySample(const char* sample, const std::string& to) {
@@ -130,6 +144,32 @@ TEST(AddItems, DropAddsTheExecutablesInDropOrderWithTheirCellsIconsAndTrayEntrie
     closeForm(*form);
 }
 
+// Alt+F4 pressed while dropped files go in closes the launcher only once the
+// last of them is in: the catalogue on disk holds every one.
+TEST(AddItems, CloseDuringADropWaitsForEveryFile) {
+    Launcher launcher;
+    launcher.setPreference("CaptionClose", "1");
+    CreateDirectoryA(launcher.folder.file("Apps").c_str(), nullptr);
+    Texts names;
+    for (int i = 0; i < 6; ++i) {
+        names.push_back(launcher.folder.file("Apps\\tool" + std::to_string(i) + ".exe"));
+        copySample(QD_SAMPLE_BARE, names.back());
+    }
+    auto form = launcher.start();
+    const std::string catalogue = launcher.folder.file("QuillDeck.rcc");
+    DeleteFileA(catalogue.c_str());
+
+    PostMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropList(names)), 0);
+    // The keys queue behind the drop; the drop lets messages run before each file.
+    qdtest::typeWith(VK_MENU, VK_F4);
+    for (int wait = 0; wait < 250 && IsWindow(form->Handle()); ++wait)
+        qdtest::runMessages(20);
+    ASSERT_FALSE(IsWindow(form->Handle())) << "Alt+F4 did not close the launcher";
+    ItemTable saved;
+    decodeCatalogue(readFile(catalogue), saved);
+    EXPECT_EQ(saved.rowCount(), 6);
+}
+
 TEST(AddItems, ALongDroppedPathIsNeverCut) {
     Launcher launcher;
     // Folders the ANSI calls can still create; the names make up the length.
@@ -209,6 +249,73 @@ TEST(AddItems, AFileThatCannotBeReadAddsNothing) {
         EXPECT_EQ(dialogs.seen()[0].buttons, Texts{"OK"});
         closeForm(*form);
     }
+}
+
+// The catalogue holds ANSI text: a folder named in a script the code page
+// lacks is stored by its short name, which still finds the program after a
+// restart; a name the code page can spell is stored as it is.
+TEST(AddItems, AFolderNamedInAnotherScriptIsStoredByItsShortName) {
+    Launcher launcher;
+    const std::wstring root = WidePath(launcher.folder.path());
+    const std::wstring foreign = root + L"tools-\u65E5\u672C";
+    const std::wstring accented = root + L"Tools-\u00E9";
+    for (const std::wstring& folder : {foreign, accented}) {
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        ASSERT_TRUE(CopyFileW(WidePath(qdtest::builtFile(QD_SAMPLE_BARE)).c_str(),
+                              (folder + L"\\x.exe").c_str(), FALSE));
+    }
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_TRUE(GetShortPathNameW(foreign.c_str(), shortName, MAX_PATH));
+    const std::wstring shortFolder = shortName;
+    const std::string storedFolder =
+        asciiLower(AnsiFromWide(shortFolder.substr(shortFolder.rfind(L'\\') + 1)));
+    {
+        auto form = launcher.start();
+        DialogWatcher dialogs;
+        dropNames(form->Handle(),
+                  std::vector<std::wstring>{foreign + L"\\X.exe", accented + L"\\x.exe"});
+        EXPECT_TRUE(dialogs.seen().empty());
+        ASSERT_EQ(form->Table().rowCount(), 2);
+        EXPECT_EQ(form->Table().cell(ColRelativePath, 0), storedFolder + "\\x.exe");
+        EXPECT_EQ(form->Table().cell(ColRelativePath, 1), AnsiFromWide(L"tools-\u00E9\\x.exe"));
+        EXPECT_EQ(form->Table().cell(ColTitle, 0), "x.exe");
+        closeForm(*form);
+    }
+    // Started again from what was saved, with the programs checked.
+    TStartup startup;
+    startup.launcherFolder = launcher.folder.path();
+    DialogWatcher dialogs;
+    TForm1 again(startup);
+    EXPECT_TRUE(dialogs.seen().empty());
+    ASSERT_EQ(again.Table().rowCount(), 2);
+    EXPECT_FALSE(again.Table().isDisabled(0));
+    EXPECT_FALSE(again.Table().isDisabled(1));
+    closeForm(again);
+}
+
+// Both twins of the identical-prefix (SHAttered) and of the chosen-prefix
+// ("Shambles") attack: a fingerprint of either would accept the other.
+constexpr const char* CollisionAttackFiles[] = {"shattered-1.pdf", "shattered-2.pdf",
+                                                "sha-mbles-1.bin", "sha-mbles-2.bin"};
+
+TEST(AddItems, AFileCarryingACollisionAttackAddsNothing) {
+    Launcher launcher;
+    launcher.addProbe("Probe", "probe.exe");
+    auto form = launcher.start();
+    const Snapshot before = snapshot(*form);
+    for (const char* attack : CollisionAttackFiles) {
+        SCOPED_TRACE(attack);
+        const std::string twin = launcher.folder.file(std::string(attack) + ".exe");
+        copySample((std::string(QD_SHA1DC_TEST_DIR "/") + attack).c_str(), twin);
+        DialogWatcher dialogs;
+        dropFiles(form->Handle(), {twin});
+        EXPECT_EQ(snapshot(*form), before);
+        ASSERT_EQ(dialogs.seen().size(), 1u);
+        EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
+        EXPECT_EQ(dialogs.seen()[0].text,
+                  "Cannot add \"" + twin + "\": the file carries a SHA-1 collision attack.");
+    }
+    closeForm(*form);
 }
 
 // A launcher of three items with images of their own, the middle one current.

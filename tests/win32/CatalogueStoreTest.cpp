@@ -24,15 +24,21 @@ ItemTable twoItems() {
     return table;
 }
 
+CatalogueOrigin load(const std::string& path, ItemTable& table) {
+    CatalogueOrigin origin = CatalogueOrigin::Damaged;
+    LoadCatalogue(path, table, origin);
+    return origin;
+}
+
 TEST(CatalogueStore, MissingFileIsCreatedEmptyAndEmptyTableLeavesIt) {
     TempFolder folder;
     const std::string path = folder.file("QuillDeck.rcc");
     ItemTable table;
-    LoadCatalogue(path, table);
+    load(path, table);
     EXPECT_TRUE(table.isEmpty());
     ASSERT_TRUE(qdtest::fileExists(path));
     EXPECT_EQ(qdtest::readFile(path).size(), 0u);
-    SaveCatalogue(path, table);
+    SaveCatalogue(path, table, CatalogueOrigin::Read);
     EXPECT_EQ(qdtest::readFile(path).size(), 0u);
 }
 
@@ -40,10 +46,10 @@ TEST(CatalogueStore, SaveThenLoadRoundTripsAndLeavesNoTemporaryFile) {
     TempFolder folder;
     const std::string path = folder.file("QuillDeck.rcc");
     const ItemTable saved = twoItems();
-    SaveCatalogue(path, saved);
+    SaveCatalogue(path, saved, CatalogueOrigin::Read);
     EXPECT_FALSE(qdtest::fileExists(path + ".tmp"));
     ItemTable loaded;
-    LoadCatalogue(path, loaded);
+    load(path, loaded);
     ASSERT_EQ(loaded.rowCount(), 2);
     for (int r = 0; r < 2; ++r) {
         EXPECT_EQ(loaded.cells(r), saved.cells(r));
@@ -61,7 +67,7 @@ TEST(CatalogueStore, FailedSaveKeepsTheOldCatalogue) {
     // The temporary file cannot be created (a folder stands in its place).
     CreateDirectoryA((path + ".tmp").c_str(), nullptr);
     try {
-        SaveCatalogue(path, twoItems());
+        SaveCatalogue(path, twoItems(), CatalogueOrigin::Read);
         FAIL() << "save should fail";
     } catch (const EQuillDeck& e) {
         // It names the file that could not be made, not the catalogue.
@@ -75,7 +81,7 @@ TEST(CatalogueStore, FailedSaveKeepsTheOldCatalogue) {
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_THROW(SaveCatalogue(path, twoItems()), EQuillDeck);
+    EXPECT_THROW(SaveCatalogue(path, twoItems(), CatalogueOrigin::Read), EQuillDeck);
     CloseHandle(held);
     EXPECT_EQ(qdtest::readFile(path), old);
     EXPECT_FALSE(qdtest::fileExists(path + ".tmp"));
@@ -84,10 +90,10 @@ TEST(CatalogueStore, FailedSaveKeepsTheOldCatalogue) {
 TEST(CatalogueStore, LoadRemovesTheTemporaryFileAnInterruptedSaveLeft) {
     TempFolder folder;
     const std::string path = folder.file("QuillDeck.rcc");
-    SaveCatalogue(path, twoItems());
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Read);
     qdtest::writeFile(path + ".tmp", "half a catalogue");
     ItemTable loaded;
-    LoadCatalogue(path, loaded);
+    load(path, loaded);
     EXPECT_EQ(loaded.rowCount(), 2);
     EXPECT_FALSE(qdtest::fileExists(path + ".tmp"));
 }
@@ -97,12 +103,12 @@ TEST(CatalogueStore, LoadRemovesTheTemporaryFileAnInterruptedSaveLeft) {
 TEST(CatalogueStore, SavingTheBytesAlreadyThereWritesNothing) {
     TempFolder folder;
     const std::string path = folder.file("QuillDeck.rcc");
-    SaveCatalogue(path, twoItems());
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Read);
     ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
-    EXPECT_NO_THROW(SaveCatalogue(path, twoItems()));
+    EXPECT_NO_THROW(SaveCatalogue(path, twoItems(), CatalogueOrigin::Read));
     ItemTable changed = twoItems();
     changed.setCell(ColTitle, 0, "Changed");
-    EXPECT_THROW(SaveCatalogue(path, changed), EQuillDeck);
+    EXPECT_THROW(SaveCatalogue(path, changed, CatalogueOrigin::Read), EQuillDeck);
 }
 
 TEST(CatalogueStore, ReplacingKeepsHiddenAndSystemAndRefusesReadOnly) {
@@ -110,14 +116,14 @@ TEST(CatalogueStore, ReplacingKeepsHiddenAndSystemAndRefusesReadOnly) {
     const std::string path = folder.file("QuillDeck.rcc");
     qdtest::writeFile(path, "old");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    SaveCatalogue(path, twoItems());
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Read);
     EXPECT_EQ(GetFileAttributesA(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
               DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 
     qdtest::writeFile(folder.file("ro.rcc"), "old");
     SetFileAttributesA(folder.file("ro.rcc").c_str(), FILE_ATTRIBUTE_READONLY);
     try {
-        SaveCatalogue(folder.file("ro.rcc"), twoItems());
+        SaveCatalogue(folder.file("ro.rcc"), twoItems(), CatalogueOrigin::Read);
         FAIL() << "a read-only catalogue was replaced";
     } catch (const EQuillDeck& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -133,10 +139,10 @@ TEST(CatalogueStore, WorksInAFolderNamedInAnotherScript) {
     const std::wstring wide = WidePath(folder.path()) + L"tools-\u65e5\u672c";
     ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
     const std::string path = PathFromWide(wide) + "\\QuillDeck.rcc";
-    SaveCatalogue(path, twoItems());
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Read);
     EXPECT_TRUE(FileExists(path));
     ItemTable loaded;
-    LoadCatalogue(path, loaded);
+    load(path, loaded);
     EXPECT_EQ(loaded.rowCount(), 2);
     EXPECT_EQ(ResolveItemPath(PathFromWide(wide) + "\\", "tools\\ed.exe"),
               PathFromWide(wide + L"\\tools\\ed.exe"));
@@ -148,7 +154,7 @@ TEST(CatalogueStore, UnreadableOrUncreatableFilesGiveTheirMessages) {
     // The folder does not exist, so the empty catalogue cannot be created.
     const std::string nowhere = folder.file("missing\\QuillDeck.rcc");
     try {
-        LoadCatalogue(nowhere, table);
+        load(nowhere, table);
         FAIL();
     } catch (const EQuillDeck& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + nowhere + "\". ", 0), 0u);
@@ -159,12 +165,87 @@ TEST(CatalogueStore, UnreadableOrUncreatableFilesGiveTheirMessages) {
     HANDLE held = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     try {
-        LoadCatalogue(locked, table);
+        load(locked, table);
         FAIL();
     } catch (const EQuillDeck& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"" + locked + "\". ", 0), 0u);
     }
     CloseHandle(held);
+}
+
+// A catalogue that could not be read is not damaged, and neither kind is
+// ever lost: each is kept as a ".damaged" file of its own before anything
+// replaces or deletes it, and a kept file is never overwritten.
+TEST(CatalogueStore, FilesNotReadAreKeptAndNeverOverwritten) {
+    TempFolder folder;
+    const std::string path = folder.file("QuillDeck.rcc");
+    ItemTable table;
+
+    qdtest::writeFile(path, "first damage");
+    try {
+        load(path, table);
+        FAIL() << "a damaged file loaded";
+    } catch (const EQuillDeck& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Stream read error\r\n\"" + path +
+                      "\" is damaged: the list starts empty, and the file is kept as it is.");
+    }
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Damaged);
+    qdtest::writeFile(path, "second damage");
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Damaged);
+    EXPECT_EQ(qdtest::readFile(path + ".damaged"), "first damage");
+    EXPECT_EQ(qdtest::readFile(path + ".damaged-2"), "second damage");
+
+    // Locked at start-up: could not be read, so the list starts empty and the
+    // file stays; a delete of the last added item keeps it aside too.
+    qdtest::writeFile(path, "a list locked by another program");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    CatalogueOrigin origin = CatalogueOrigin::Read;
+    try {
+        LoadCatalogue(path, table, origin);
+        FAIL() << "a locked file loaded";
+    } catch (const EQuillDeck& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + path +
+                      "\". Another program is using the file.\r\nThe list starts empty, and the "
+                      "file is left as it is.");
+    }
+    EXPECT_EQ(origin, CatalogueOrigin::Unreadable);
+    EXPECT_TRUE(table.isEmpty());
+    CloseHandle(held);
+    DeleteCatalogue(path, origin);
+    EXPECT_FALSE(qdtest::fileExists(path));
+    EXPECT_EQ(qdtest::readFile(path + ".damaged-3"), "a list locked by another program");
+    EXPECT_EQ(qdtest::readFile(path + ".damaged"), "first damage");
+}
+
+// The launcher's own files are reached through the wide calls: a folder named
+// with a character outside ASCII must not keep a file that should go.
+TEST(CatalogueStore, DeletingTheLastItemRemovesTheFileInAnyFolder) {
+    TempFolder folder;
+    const std::wstring wide = WidePath(folder.path()) + L"caf\u00e9-\u65e5\u672c";
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+    const std::string path = PathFromWide(wide) + "\\QuillDeck.rcc";
+    SaveCatalogue(path, twoItems(), CatalogueOrigin::Read);
+    ASSERT_TRUE(FileExists(path));
+    DeleteCatalogue(path, CatalogueOrigin::Read);
+    EXPECT_FALSE(FileExists(path));
+}
+
+// A folder where the catalogue should be is named as such, not "Access denied".
+TEST(CatalogueStore, AFolderInTheCataloguesPlaceIsSaidToBeOne) {
+    TempFolder folder;
+    const std::string path = folder.file("QuillDeck.rcc");
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    ItemTable table;
+    try {
+        load(path, table);
+        FAIL() << "a folder loaded";
+    } catch (const EQuillDeck& e) {
+        EXPECT_NE(std::string(e.what()).find("\". It is a folder, not a file."), std::string::npos)
+            << e.what();
+    }
 }
 
 } // namespace

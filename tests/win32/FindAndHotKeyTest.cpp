@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "shell/CommandIds.h"
 #include "shell/QuillDeck1.h"
 #include "shell/WindowStates.h"
 #include "support/DialogWatcher.h"
@@ -71,6 +72,43 @@ TEST(TypeToFind, EscapeBringsBackTheGroupsRowsAndTheRowThatWasCurrent) {
     EXPECT_EQ(form->SearchText(), "");
     EXPECT_EQ(shownRows(*form), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(form->Table().currentRow(), 1);
+    closeForm(*form);
+}
+
+// While the search shows no row, the current row is out of sight: no
+// command acts on it, by any key.
+TEST(TypeToFind, WithNoMatchNoCommandActsOnTheHiddenCurrentRow) {
+    Launcher launcher;
+    const std::string tools = launcher.folder.file("tools\\");
+    for (const std::string& folder : {tools, tools + "a", tools + "b"})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    launcher.addProbe("Alpha", "a\\alpha.exe");
+    launcher.addProbe("Beta", "b\\beta.exe");
+    launcher.setPreference("ConfirmDelete", "0");
+    qdtest::DialogWatcher dialogs(IDCANCEL);
+    auto form = launcher.start();
+    typeKeys({VK_DOWN});
+    ASSERT_EQ(form->Table().currentRow(), 1);
+    typeKeys({'Z', VK_DELETE, VK_RETURN});
+    qdtest::typeWith(VK_MENU, 'E');
+    qdtest::typeWith(VK_MENU, 'D');
+    EXPECT_EQ(form->Table().rowCount(), 2);
+    EXPECT_TRUE(dialogs.seen().empty()) << dialogs.seen()[0].caption;
+    EXPECT_FALSE(form->ToolButton_edit->Enabled());
+    EXPECT_FALSE(form->ToolButton_delete->Enabled());
+    // Escape shows Beta again as the current row; Up and Enter start Alpha,
+    // and Beta never started.
+    typeKeys({VK_ESCAPE, VK_UP, VK_RETURN});
+    EXPECT_NE(qdtest::probeReport(tools + "a\\").find("self:alpha.exe"), std::string::npos);
+    EXPECT_FALSE(qdtest::fileExists(tools + "b\\probe-out.txt"));
+    EXPECT_EQ(form->Table().cell(ColTitle, 1), "Beta");
+    // A tray entry names its item: it starts it even while the search hides it.
+    typeKeys({'Z'});
+    {
+        qdtest::MenuWatcher tray(3); // "&Restore", separator, Alpha, Beta
+        SendMessageA(form->Handle(), WM_TRAYICON, 0, WM_RBUTTONDOWN);
+    }
+    EXPECT_NE(qdtest::probeReport(tools + "b\\").find("self:beta.exe"), std::string::npos);
     closeForm(*form);
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 #include "catalogue/CatalogueFile.h"
 #include "shell/MessageLoop.h"
 #include "shell/QuillDeck1.h"
@@ -158,6 +161,44 @@ TEST(ItemListView, ScrollBarNarrowsTheColumnAndToolbarLimitsTheWidth) {
     SendMessageA(launcher.form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     EXPECT_EQ(limits.ptMinTrackSize.x, 2 * GetSystemMetrics(SM_CXFRAME) + 156);
     EXPECT_EQ(limits.ptMinTrackSize.y, GetSystemMetrics(SM_CYCAPTION));
+}
+
+// The pixels a drawing call leaves in a white bitmap, in `font`.
+std::vector<std::uint32_t> drawnText(HFONT font, const std::function<void(HDC)>& draw) {
+    constexpr int Width = 160, Height = 30;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), Width, -Height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    UniqueDC dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ScopedSelect selectBitmap(dc.get(), bitmap.get());
+    ScopedSelect selectFont(dc.get(), font);
+    PatBlt(dc.get(), 0, 0, Width, Height, WHITENESS);
+    draw(dc.get());
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    return {pixels, pixels + Width * Height};
+}
+
+// Titles are ANSI text of the system's code page. Its own test entry runs this
+// under Russian (code page 1251), where the bytes below are "Privet" in
+// Cyrillic: the list must draw them as those letters, not as the Latin ones
+// the same bytes are in code page 1252.
+TEST(ItemListView, TitlesDrawInTheSystemsCodePage) {
+    const char* codePage = std::getenv("QD_EXPECT_ACP");
+    if (!codePage) GTEST_SKIP() << "runs in its own entry, under another code page";
+    ASSERT_EQ(GetACP(), std::strtoul(codePage, nullptr, 10));
+    const std::string title = "\xCF\xF0\xE8\xE2\xE5\xF2";
+    const std::wstring letters = L"\u041F\u0440\u0438\u0432\u0435\u0442";
+    Launcher launcher({item(title)});
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(launcher.list(), WM_GETFONT, 0, 0));
+    ASSERT_TRUE(font);
+    const auto asTitle = drawnText(
+        font, [&](HDC dc) { TextOutA(dc, 2, 2, title.c_str(), static_cast<int>(title.size())); });
+    const auto asLetters = drawnText(font, [&](HDC dc) {
+        TextOutW(dc, 2, 2, letters.c_str(), static_cast<int>(letters.size()));
+    });
+    EXPECT_TRUE(asTitle == asLetters);
 }
 
 } // namespace

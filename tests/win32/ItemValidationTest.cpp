@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "catalogue/CatalogueFile.h"
 #include "common/MessageText.h"
 #include "common/Window.h"
@@ -9,6 +12,7 @@
 #include "integrity/Fingerprint.h"
 #include "integrity/ItemValidation.h"
 #include "integrity/Validation.h"
+#include "shell/MessageLoop.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
@@ -108,6 +112,52 @@ TEST(ItemValidation, RowsCannotBeReorderedOrLaunchedBeforeTheyAreChecked) {
     EXPECT_TRUE(form->Table().isDisabled(1));
     qdtest::pump(1500);
     EXPECT_FALSE(qdtest::fileExists(launcher.folder.file("tools\\probe-out.txt")));
+    closeForm(*form);
+}
+
+// A big program takes seconds to digest at start-up: the window keeps
+// answering meanwhile, as the system asks it while it checks for a hang.
+TEST(ItemValidation, WindowAnswersWhileABigFileIsChecked) {
+    Launcher launcher;
+    launcher.addItem("Big", "big.exe", "", std::string(40, 'Q'));
+    {
+        // Sparse: a gigabyte to read that costs no disk.
+        UniqueKernelHandle file(CreateFileA(launcher.folder.file("tools\\big.exe").c_str(),
+                                            GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        LARGE_INTEGER size{};
+        size.QuadPart = LONGLONG{1} << 30;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(file.get()));
+    }
+    std::atomic<bool> started{false}, done{false};
+    std::atomic<int> answered{0}, unanswered{0};
+    UniqueKernelHandle finished(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    std::thread asker([&] {
+        HWND main = nullptr;
+        while (!done && !(main = FindWindowA("TForm1", nullptr)))
+            Sleep(5);
+        started = true;
+        while (!done) {
+            DWORD_PTR result = 0;
+            if (SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 250, &result))
+                ++answered;
+            else
+                ++unanswered;
+        }
+        SetEvent(finished.get());
+    });
+    qdtest::DialogWatcher dialogs;
+    auto form = launcher.start();
+    done = true;
+    // Sent messages still waiting are answered while the asker ends.
+    const HANDLE asking = finished.get();
+    while (MsgWaitForMultipleObjects(1, &asking, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        ProcessMessages();
+    asker.join();
+    ASSERT_TRUE(started);
+    EXPECT_EQ(dialogs.seen().size(), 1u) << "the big file was not checked";
+    EXPECT_GT(answered, 0);
+    EXPECT_EQ(unanswered, 0);
     closeForm(*form);
 }
 
@@ -283,6 +333,24 @@ TEST(ItemValidation, ResetSecurityStoresFreshFingerprintUnlessAborted) {
     EXPECT_EQ(dialogs.seen()[3].text, "File not found !");
     EXPECT_TRUE(form->Table().isDisabled(0));
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    closeForm(*form);
+}
+
+TEST(ItemValidation, ResetSecurityRefusesAProgramCarryingACollisionAttack) {
+    Launcher launcher;
+    launcher.setPreference("CheckSafe", "0");
+    launcher.addItem("My Tool", "tool.exe", "version 2", DisabledMark);
+    auto form = launcher.start();
+    const std::string program = launcher.folder.file("tools\\tool.exe");
+    ASSERT_TRUE(CopyFileA(qdtest::builtFile(QD_SHA1DC_TEST_DIR "/sha-mbles-2.bin").c_str(),
+                          program.c_str(), FALSE));
+    qdtest::DialogWatcher dialogs(IDOK);
+    EXPECT_FALSE(Guarded(form->Handle(), [&] { form->Pop1_ResetSecurityClick(); }));
+    ASSERT_EQ(dialogs.seen().size(), 2u);
+    EXPECT_EQ(dialogs.seen()[1].caption, " Quill'Deck");
+    EXPECT_EQ(dialogs.seen()[1].text, "Cannot reset security of \"" + program +
+                                          "\": the file carries a SHA-1 collision attack.");
+    EXPECT_EQ(form->Table().cell(ColFingerprint, 0), DisabledMark);
     closeForm(*form);
 }
 

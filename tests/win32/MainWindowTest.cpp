@@ -18,7 +18,7 @@ using qdtest::fingerprintOf;
 using Launcher = qdtest::LauncherFolder;
 
 using qdtest::runMessages;
-using qdtest::typeAltWith;
+using qdtest::typeWith;
 using qdtest::typeKeys;
 
 using qdtest::probeReport;
@@ -55,7 +55,7 @@ TEST(MainWindow, OnlyAKeyTypedWithAltIsAnAltShortcut) {
     EXPECT_TRUE(IsWindow(form->StringGrid1->Handle()));
     EXPECT_FALSE(form->StayOnTop());
     SetFocus(form->StringGrid1->Handle());
-    typeAltWith('T');
+    typeWith(VK_MENU, 'T');
     EXPECT_TRUE(form->StayOnTop());
     // Releasing Alt after a shortcut does not open the system menu: the next
     // key still moves the current row.
@@ -96,7 +96,7 @@ TEST(MainWindow, EditingAnItemReachesTheListTheTrayTheCatalogueAndTheLaunch) {
         // Real Enter, left to the editor's own message loop.
         qdtest::sendKey(VK_RETURN);
     });
-    typeAltWith('E');
+    typeWith(VK_MENU, 'E');
     runMessages(100);
     ASSERT_TRUE(edited);
     EXPECT_EQ(form->Table().cell(ColTitle, 0), "Renamed");
@@ -175,6 +175,129 @@ TEST(MainWindow, ClosingDuringTheStartUpPassSavesUnvisitedRowsUnchanged) {
         EXPECT_EQ(saved.cells(1), before.cells(1));
         EXPECT_TRUE(saved.isDisabled(2));
         qdtest::pump(10);
+    }
+}
+
+// Acts once from within the start-up pass: at the first message pump that
+// finds the window shown and its list disabled, as a user who does not wait.
+class DuringStartUpPass {
+  public:
+    explicit DuringStartUpPass(void (*act)(HWND main)) {
+        act_ = act;
+        acted_ = false;
+        timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
+    }
+    ~DuringStartUpPass() { KillTimer(nullptr, timer_); }
+    DuringStartUpPass(const DuringStartUpPass&) = delete;
+    DuringStartUpPass& operator=(const DuringStartUpPass&) = delete;
+    bool acted() const { return acted_; }
+
+  private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND main = FindWindowA("TForm1", nullptr);
+        HWND list = main ? FindWindowExA(main, nullptr, "TStringGrid", nullptr) : nullptr;
+        if (acted_ || !list || !IsWindowVisible(main) || IsWindowEnabled(list)) return;
+        acted_ = true;
+        act_(main);
+    }
+    static inline void (*act_)(HWND) = nullptr;
+    static inline bool acted_ = false;
+    UINT_PTR timer_;
+};
+
+// Items whose program is big enough that checking them keeps the start-up
+// pass running for several message pumps.
+void addBigPrograms(Launcher& launcher) {
+    const std::string bytes(16 << 20, 'q');
+    const std::string fingerprint = fingerprintOf(bytes);
+    launcher.addItem("Big 1", "big.exe", bytes.c_str(), fingerprint);
+    for (const char* title : {"Big 2", "Big 3", "Big 4"})
+        launcher.addItem(title, "big.exe", nullptr, fingerprint);
+}
+
+bool listEnabled() {
+    return IsWindowEnabled(
+        FindWindowExA(FindWindowA("TForm1", nullptr), nullptr, "TStringGrid", nullptr));
+}
+
+TEST(MainWindow, AboutOpensDuringTheStartUpPassAndThePassGoesOn) {
+    Launcher launcher;
+    addBigPrograms(launcher);
+    qdtest::DialogWatcher dialogs(IDCANCEL);
+    static bool duringPass;
+    duringPass = false;
+    dialogs.onShown = [] { duringPass = !listEnabled(); };
+    DuringStartUpPass pass([](HWND) { qdtest::sendWith(VK_MENU, 'B'); });
+    auto form = launcher.start();
+    ASSERT_TRUE(pass.acted());
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].caption.rfind(" Quill'Deck (v", 0), 0u)
+        << dialogs.seen()[0].caption;
+    EXPECT_TRUE(duringPass);
+    EXPECT_FALSE(form->Validating());
+    EXPECT_TRUE(listEnabled());
+    ASSERT_EQ(form->Table().rowCount(), 4);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_FALSE(form->Table().isDisabled(row)) << row;
+    closeForm(*form);
+}
+
+// The options panel opened while the check runs keeps the keyboard once the
+// check ends: the list behind it stays out of reach.
+TEST(MainWindow, OptionsOpenedDuringTheStartUpPassKeepTheKeyboard) {
+    Launcher launcher;
+    addBigPrograms(launcher);
+    DuringStartUpPass pass([](HWND) { qdtest::sendWith(VK_MENU, 'O'); });
+    auto form = launcher.start();
+    ASSERT_TRUE(pass.acted());
+    runMessages(50);
+    ASSERT_TRUE(form->Panel_options->IsOpen());
+    EXPECT_FALSE(form->Validating());
+    EXPECT_TRUE(form->Panel_options->ContainsFocus());
+    EXPECT_FALSE(IsWindowEnabled(form->StringGrid1->Handle()));
+    // Enter applies the panel and gives the list back.
+    typeKeys({VK_RETURN});
+    EXPECT_FALSE(form->Panel_options->IsOpen());
+    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    closeForm(*form);
+}
+
+HWND rightmostToolbarButton(HWND main) {
+    HWND rightmost = nullptr;
+    LONG right = 0;
+    for (HWND child = FindWindowExA(main, nullptr, "TSpeedButton", nullptr); child;
+         child = FindWindowExA(main, child, "TSpeedButton", nullptr)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        if (r.right > right) rightmost = child, right = r.right;
+    }
+    return rightmost;
+}
+
+TEST(MainWindow, ToolbarExitDuringTheStartUpPassFollowsTheCloseClosesFlag) {
+    const struct {
+        const char* name;
+        const char* captionClose; // null: no preferences file
+        bool ends;
+    } cases[] = {
+        {"flag clear by default", nullptr, false},
+        {"flag set", "1", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Launcher launcher;
+        addBigPrograms(launcher);
+        if (c.captionClose) launcher.setPreference("CaptionClose", c.captionClose);
+        DuringStartUpPass pass(
+            [](HWND main) { qdtest::clickWithMouse(rightmostToolbarButton(main)); });
+        auto form = launcher.start();
+        ASSERT_TRUE(pass.acted());
+        runMessages(50);
+        EXPECT_EQ(!IsWindow(form->StringGrid1->Handle()), c.ends);
+        if (c.ends) continue;
+        EXPECT_FALSE(IsWindowVisible(form->Handle()));
+        EXPECT_FALSE(IsWindowVisible(form->ApplicationHandle()));
+        closeForm(*form);
     }
 }
 
@@ -276,13 +399,16 @@ TEST(MainWindow, SystemMenuHasTheLaunchersCommandsAndNoMinimizeOrMaximize) {
     closeForm(*form);
 }
 
-TEST(MainWindow, MinimisedStartPostsTheMinimizeCommand) {
+// Judged by what shows once the start-up's messages have run: hidden in the
+// tray means neither the main window nor the taskbar's window is visible.
+TEST(MainWindow, MinimisedStartEndsHiddenInTheTray) {
     const struct {
         const char* name;
         const char* startMinimized;
         int showWindow;
-        bool posted;
+        bool hidden;
     } cases[] = {{"shortcut run minimised", "0", SW_SHOWMINNOACTIVE, true},
+                 {"start /min", "0", SW_SHOWMINIMIZED, true},
                  {"StartMinimized", "1", SW_SHOWNORMAL, true},
                  {"normal start", "0", SW_SHOWNORMAL, false}};
     for (const auto& c : cases) {
@@ -290,11 +416,9 @@ TEST(MainWindow, MinimisedStartPostsTheMinimizeCommand) {
         Launcher launcher;
         launcher.setPreference("StartMinimized", c.startMinimized);
         auto form = launcher.start({}, c.showWindow);
-        MSG msg;
-        const bool posted =
-            PeekMessageA(&msg, form->Handle(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) &&
-            msg.wParam == SC_MINIMIZE;
-        EXPECT_EQ(posted, c.posted);
+        ProcessMessages();
+        EXPECT_NE(IsWindowVisible(form->Handle()), c.hidden);
+        EXPECT_NE(IsWindowVisible(form->ApplicationHandle()), c.hidden);
         closeForm(*form);
     }
 }

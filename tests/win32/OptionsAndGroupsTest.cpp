@@ -93,7 +93,7 @@ void openOptions(TForm1& form) {
 // Chooses entry `index` of the Alt+G group menu and gives back what it showed.
 qdtest::SeenMenu chooseFromGroupMenu(int index) {
     MenuWatcher watcher(index);
-    qdtest::typeAltWith('G');
+    qdtest::typeWith(VK_MENU, 'G');
     return watcher.seen().value_or(qdtest::SeenMenu{});
 }
 
@@ -171,6 +171,103 @@ TEST(OptionsAndGroups, PanelOpensOverTheListAndOkWritesTheFlagsEveryWay) {
 
 // Every caption fits its control, and every control the panel, in the font
 // the panel has on this system.
+// The window's own keys (Delete removes an item) must leave the keys an edit
+// field needs to the field that has the focus.
+TEST(OptionsAndGroups, EditKeysReachThePanelsFields) {
+    using qdtest::typeKeys;
+    using qdtest::typeWith;
+    const struct {
+        const char* name;
+        void (*keys)();
+        const char* text;
+    } cases[] = {
+        {"Left, Delete, Backspace",
+         [] {
+             typeKeys({VK_LEFT, VK_LEFT, VK_DELETE, VK_BACK});
+         },
+         "ad"},
+        {"Home, Delete, End, Backspace",
+         [] {
+             typeKeys({VK_HOME, VK_DELETE, VK_END, VK_BACK});
+         },
+         "bc"},
+        {"Shift+Home, Ctrl+C, End, Ctrl+V",
+         [] {
+             typeWith(VK_SHIFT, VK_HOME);
+             typeWith(VK_CONTROL, 'C');
+             typeKeys({VK_END});
+             typeWith(VK_CONTROL, 'V');
+         },
+         "abcdabcd"},
+        {"Shift+Home, Ctrl+X, x",
+         [] {
+             typeWith(VK_SHIFT, VK_HOME);
+             typeWith(VK_CONTROL, 'X');
+             qdtest::typeText("x");
+         },
+         "x"},
+    };
+    Launcher launcher;
+    launcher.addUncheckedItems({"Tool"});
+    auto form = launcher.start();
+    openOptions(*form);
+    TPanelOptions& panel = *form->Panel_options;
+    for (HWND field : {panel.Edit_groups, panel.Edit_hotkey}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            SetWindowTextA(field, "");
+            SetForegroundWindow(form->Handle());
+            SetFocus(field);
+            ASSERT_EQ(GetFocus(), field);
+            qdtest::typeText("abcd");
+            c.keys();
+            EXPECT_EQ(WindowText(field), c.text);
+        }
+    }
+    EXPECT_EQ(form->Table().cell(ColTitle, 0), "Tool");
+    closeForm(*form);
+}
+
+// Tab and Shift+Tab go round the panel's controls in their order, Space ticks
+// a box and presses a button, as in any dialog.
+TEST(OptionsAndGroups, TabAndSpaceWorkThePanelLikeADialog) {
+    Launcher launcher;
+    launcher.addUncheckedItems({"Tool"});
+    auto form = launcher.start();
+    openOptions(*form);
+    TPanelOptions& panel = *form->Panel_options;
+    const std::vector<HWND> order = {panel.CheckBox_minimized,
+                                     panel.CheckBox_deletion,
+                                     panel.CheckBox_hash,
+                                     panel.CheckBox_close,
+                                     panel.Edit_groups,
+                                     panel.Button_add_group->Handle(),
+                                     panel.Button_del_group->Handle(),
+                                     panel.CheckBox_keepdeleted,
+                                     panel.Edit_hotkey,
+                                     panel.Button_ok_option->Handle()};
+    ASSERT_EQ(GetFocus(), order[0]);
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        qdtest::typeKeys({VK_TAB});
+        EXPECT_EQ(GetFocus(), order[i % order.size()]) << "Tab " << i;
+    }
+    for (std::size_t i = order.size(); i-- > 0;) {
+        qdtest::typeWith(VK_SHIFT, VK_TAB);
+        EXPECT_EQ(GetFocus(), order[i]) << "Shift+Tab to " << i;
+    }
+    ASSERT_EQ(GetFocus(), panel.CheckBox_minimized);
+    const bool ticked = panel.Checked(panel.CheckBox_minimized);
+    qdtest::typeKeys({VK_SPACE});
+    EXPECT_NE(panel.Checked(panel.CheckBox_minimized), ticked);
+    // Shift+Tab from the first control comes round to "ok".
+    qdtest::typeWith(VK_SHIFT, VK_TAB);
+    ASSERT_EQ(GetFocus(), panel.Button_ok_option->Handle());
+    qdtest::typeKeys({VK_SPACE});
+    EXPECT_FALSE(panel.IsOpen());
+    EXPECT_EQ(preference(launcher, "StartMinimized"), ticked ? "0" : "1");
+    closeForm(*form);
+}
+
 TEST(OptionsAndGroups, PanelCaptionsAreNotClipped) {
     Launcher launcher;
     auto form = launcher.start();
@@ -229,7 +326,7 @@ TEST(OptionsAndGroups, RefusedWriteLeavesThePanelOpenWithTheBoxesFlags) {
     closeForm(*form);
 }
 
-TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheLeftEdgeLevelWithTheList) {
+TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheWindowsCornerMovedDownByTheListsTop) {
     Launcher launcher;
     addGroupedItems(launcher);
     launcher.setPreference("Groups", "3");
@@ -240,12 +337,12 @@ TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheLeftEdgeLevelWithTheList) {
     form->StringGrid1->SelectRow(1);
 
     const qdtest::SeenMenu tools = chooseFromGroupMenu(2);
+    // The window's top-left corner, moved down by the list's top within the
+    // client area (the caption's height is not added).
     RECT window;
     GetWindowRect(form->Handle(), &window);
-    POINT listTop{0, 0};
-    ClientToScreen(form->StringGrid1->Handle(), &listTop);
     EXPECT_EQ(tools.rect.left, window.left);
-    EXPECT_EQ(tools.rect.top, listTop.y);
+    EXPECT_EQ(tools.rect.top, window.top + qdtest::placeInParent(form->StringGrid1->Handle()).top);
     EXPECT_EQ(tools.captions, (std::vector<std::string>{"Main", "Games", "Tools"}));
     for (UINT state : tools.states)
         EXPECT_FALSE(state & MF_CHECKED);
@@ -324,7 +421,7 @@ TEST(OptionsAndGroups, RestrictedModeLocksTheGroupsAndTheOptions) {
     EXPECT_FALSE(form->ToolButton_options->Enabled());
     EXPECT_EQ(form->Groups(), GroupList{"Main"});
 
-    qdtest::typeAltWith('O');
+    qdtest::typeWith(VK_MENU, 'O');
     SendMessageA(form->Handle(), WM_COMMAND, Pop1_Options, 0);
     EXPECT_FALSE(panel.IsOpen());
     UniqueMenu menu = form->PopupMenu_main();
@@ -374,6 +471,8 @@ TEST(OptionsAndGroups, SavedGroupOutsideTheListSelectsMain) {
         Launcher launcher;
         addGroupedItems(launcher);
         launcher.setPreference("Groups", "3");
+        launcher.setPreference("2", "G1");
+        launcher.setPreference("3", "G2");
         launcher.setPreference("SelectGroup", c.saved);
         qdtest::DialogWatcher dialogs;
         auto form = launcher.start();

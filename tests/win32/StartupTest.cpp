@@ -83,6 +83,48 @@ TEST(Startup, SavedPlacementIsAppliedAndWrittenBack) {
     EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()), defaultHeight);
 }
 
+// A size of zero, below zero or beyond the screen was never chosen by anyone:
+// the window opens at its first-start size, on the screen, and the file is
+// corrected at the close.
+TEST(Startup, SizesNoOneChoseOpenTheFirstStartWindowOnScreen) {
+    struct Case {
+        const char *height, *width, *left, *top;
+    };
+    for (const Case& c : {Case{"-500", "-500", "318", "150"},
+                          Case{"-2147483648", "-2147483648", "-2147483648", "-2147483648"},
+                          Case{"300", "999999999", "318", "150"}, Case{"0", "0", "900", "700"}}) {
+        TempFolder folder;
+        const std::string ini = folder.file("QuillDeck.ini");
+        WritePrivateProfileStringA("Preferences", "WindowHeight", c.height, ini.c_str());
+        WritePrivateProfileStringA("Preferences", "WindowWidth", c.width, ini.c_str());
+        WritePrivateProfileStringA("Preferences", "WindowLeft", c.left, ini.c_str());
+        WritePrivateProfileStringA("Preferences", "WindowTop", c.top, ini.c_str());
+        RECT shown{};
+        {
+            TForm1 form(startupIn(folder));
+            RECT client;
+            GetClientRect(form.Handle(), &client);
+            EXPECT_EQ(client.right, 158) << c.width;
+            if (std::string(c.height) != "300") {
+                EXPECT_EQ(client.bottom, 220) << c.height;
+            }
+            GetWindowRect(form.Handle(), &shown);
+            MONITORINFO monitor{sizeof(monitor)};
+            GetMonitorInfoA(MonitorFromWindow(form.Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+            RECT inside;
+            IntersectRect(&inside, &shown, &monitor.rcWork);
+            EXPECT_TRUE(EqualRect(&inside, &shown)) << c.width << " " << c.left;
+            form.Close();
+            qdtest::pump(10);
+        }
+        EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowWidth", -1, ini.c_str()),
+                  shown.right - shown.left);
+        EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowHeight", -1, ini.c_str()),
+                  shown.bottom - shown.top);
+        EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowLeft", -1, ini.c_str()), shown.left);
+    }
+}
+
 TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
     struct Case {
         std::vector<std::string> args;
@@ -129,7 +171,10 @@ TEST(Startup, DamagedCatalogueIsReportedAndLeftUntouched) {
         TForm1 form(startupIn(folder));
         ASSERT_EQ(dialogs.seen().size(), 1u);
         EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
-        EXPECT_EQ(dialogs.seen()[0].text, "Bitmap image is not valid.");
+        EXPECT_EQ(dialogs.seen()[0].text, "Bitmap image is not valid\r\n\"" +
+                                              folder.file("QuillDeck.rcc") +
+                                              "\" is damaged: the list starts empty, and the "
+                                              "file is kept as it is.");
         // The rest of the start-up still ran.
         EXPECT_TRUE(IsWindowVisible(form.Handle()));
         EXPECT_TRUE(form.Table().isEmpty());
@@ -149,7 +194,7 @@ TEST(Startup, DamagedCatalogueIsKeptAsideBeforeItIsReplaced) {
     {
         TForm1 form(startupIn(folder));
         ASSERT_EQ(dialogs.seen().size(), 1u);
-        EXPECT_EQ(dialogs.seen()[0].text, "Stream read error.");
+        EXPECT_EQ(dialogs.seen()[0].text.rfind("Stream read error\r\n", 0), 0u);
         form.Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
         form.Close();
         qdtest::pump(10);

@@ -25,7 +25,7 @@ class TTrayOwner : public TWindow {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (tray && tray->HandleTaskbarCreated(message)) return 0;
+        if (tray && tray->HandleAddRequest(message)) return 0;
         return Default(message, wParam, lParam);
     }
 };
@@ -61,6 +61,9 @@ TEST(TrayIcon, AddedRestoredAfterTaskbarRestartAndRemoved) {
         TTrayIcon tray(owner.Handle(), LoadIconA(nullptr, IDI_APPLICATION));
         owner.tray = &tray;
         data = tray.TrayIconData();
+        // Added once the owner's messages run, not before.
+        EXPECT_FALSE(iconPresent(data));
+        qdtest::pump(10);
         EXPECT_TRUE(iconPresent(data));
 
         // A restarted taskbar has lost the icon and tells every window so.

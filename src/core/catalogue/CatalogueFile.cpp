@@ -8,6 +8,7 @@
 
 #include "catalogue/IconStrip.h"
 #include "catalogue/LittleEndian.h"
+#include "common/AnsiText.h"
 #include "common/Error.h"
 
 namespace qd {
@@ -40,7 +41,7 @@ class CatalogueReader {
 RowCells splitRecord(std::string_view text) {
     RowCells cells;
     for (std::string& cell : cells) {
-        const std::size_t end = text.find(CellSeparator);
+        const std::size_t end = findAnsiChar(text, CellSeparator);
         cell = text.substr(0, end);
         if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
@@ -61,13 +62,18 @@ void load(std::string_view bytes, ItemTable& table) {
     // damaged strip rather than a short file.
     const std::int32_t stripLength = in.length();
     if (stripLength <= 0) throw EQuillDeck(InvalidBitmapText);
-    const std::vector<IconImage> images = decodeIconStrip(in.take(stripLength));
+    const std::string_view strip = in.take(stripLength);
+    // A strip that is no bitmap is reported before anything after it.
+    decodeIconStrip(strip, 0);
 
     // The records run up to the end of the file; there is at least one.
     std::vector<std::string_view> records;
     do {
         records.push_back(in.take(in.length()));
     } while (!in.atEnd());
+    // Images no record can use are never decoded, so memory follows the
+    // records whatever width a damaged strip claims.
+    const std::vector<IconImage> images = decodeIconStrip(strip, records.size());
     // Every record is an item, whatever the strip holds: a row without an
     // image shows a white one, and images beyond the last record are dropped,
     // so image i stays row i's.
@@ -96,10 +102,8 @@ std::string encodeRowRecord(const RowCells& cells) {
     appendLength(record, size);
     for (int c = 0; c < ColumnCount; ++c) {
         if (c > 0) record += CellSeparator;
-        const std::size_t start = record.size();
-        record += cells[c];
         // The format has no escape: a separator inside a cell would split it.
-        std::replace(record.begin() + start, record.end(), CellSeparator, SeparatorStandIn);
+        record += withoutSeparator(cells[c]);
     }
     return record;
 }

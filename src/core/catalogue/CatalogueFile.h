@@ -20,13 +20,15 @@ std::string encodeCatalogue(const ItemTable& table);
 // Loads a whole file into `table`, which is cleared first. A 0-byte file is the
 // empty table. Damage throws EQuillDeck and leaves `table` empty, so that the
 // close that follows writes nothing over the damaged file:
-//  - L of 0 or negative, a strip that is not a BMP, or a strip whose image
-//    count differs from the record count: "Bitmap image is not valid";
+//  - L of 0 or negative, or a strip that is not a BMP: "Bitmap image is not
+//    valid";
 //  - L, a length field or a record running past the end, or a negative record
 //    length M: "Stream read error".
 // A record of fewer than eight cells leaves the rest empty; pieces after the
 // eighth are dropped. A record with an empty Title is not an item: it is
-// skipped together with its image. The loaded rows have no tray entries yet.
+// skipped together with its image. A row without an image gets a white one;
+// images beyond the last record are neither decoded nor kept. The loaded rows have no tray entries
+// yet.
 void decodeCatalogue(std::string_view bytes, ItemTable& table);
 
 } // namespace qd

@@ -1,5 +1,6 @@
 #include "catalogue/IconStrip.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -219,9 +220,9 @@ std::string encodeIconStrip(const std::vector<IconImage>& images) {
     return out;
 }
 
-std::vector<IconImage> decodeIconStrip(std::string_view bmp) {
+std::vector<IconImage> decodeIconStrip(std::string_view bmp, std::size_t maxImages) {
     const PixelFormat format = readFormat(bmp);
-    std::vector<IconImage> images(format.width / IconSize);
+    std::vector<IconImage> images(std::min<std::uint64_t>(format.width / IconSize, maxImages));
     const auto* pixels = reinterpret_cast<const unsigned char*>(bmp.data()) + format.pixelOffset;
     // Image by image, so that each image is written in one go.
     std::uint64_t left = 0;

@@ -21,8 +21,11 @@ std::string encodeIconStrip(const std::vector<IconImage>& images);
 // 24 and 32 bits per pixel, BI_RGB and BI_BITFIELDS, bottom-up and top-down,
 // with an info, V4 or V5 header.
 // Pixels of colour 0xFF00FF come back Transparent. The strip is cut into
-// width / 21 whole images; columns left over are dropped. Throws
-// EQuillDeck(InvalidBitmapText) for anything that is not such a bitmap.
-std::vector<IconImage> decodeIconStrip(std::string_view bmp);
+// width / 21 whole images; columns left over are dropped. Only the first
+// `maxImages` are decoded: a strip far wider than its records need would
+// otherwise take memory by the gigabyte. Throws EQuillDeck(InvalidBitmapText)
+// for anything that is not such a bitmap.
+std::vector<IconImage> decodeIconStrip(std::string_view bmp,
+                                       std::size_t maxImages = std::size_t(-1));
 
 } // namespace qd

@@ -3,12 +3,26 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/AnsiText.h"
+
 namespace qd {
 
 std::string withoutSeparator(std::string text) {
-    std::replace(text.begin(), text.end(), CellSeparator, SeparatorStandIn);
+    for (std::size_t at = findAnsiChar(text, CellSeparator); at != std::string::npos;
+         at = findAnsiChar(text, CellSeparator, at + 1))
+        text[at] = SeparatorStandIn;
     return text;
 }
+
+namespace {
+
+// Only the text columns take what users type (or a version resource holds);
+// a file path cannot hold '|' and is kept byte for byte.
+std::string cellText(int column, const std::string& text) {
+    return column == ColTitle || column == ColCommandLine ? withoutSeparator(text) : text;
+}
+
+} // namespace
 
 ItemTable::ItemTable() {
     clear();
@@ -31,7 +45,7 @@ const std::string& ItemTable::cell(int column, int row) const {
 
 void ItemTable::setCell(int column, int row, const std::string& text) {
     checkRow(row);
-    rows_[row].cells.at(column) = withoutSeparator(text);
+    rows_[row].cells.at(column) = cellText(column, text);
 }
 
 const RowCells& ItemTable::cells(int row) const {
@@ -65,7 +79,7 @@ int ItemTable::addItem(const RowCells& cells, const IconImage& icon) {
     if (!wasEmpty) rows_.push_back(Row{});
     const int row = rowCount() - 1;
     for (int c = 0; c < ColumnCount; ++c)
-        rows_[row].cells[c] = withoutSeparator(cells[c]);
+        rows_[row].cells[c] = cellText(c, cells[c]);
     rows_[row].icon = icon;
     if (wasEmpty || trayBuilt) trayFirst_ = 0;
     return row;

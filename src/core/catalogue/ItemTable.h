@@ -24,7 +24,8 @@ constexpr int HiddenRowHeight = -1;
 constexpr char DisabledMark[] = "0";
 
 // The catalogue joins cells with '|', so no cell may hold one. Text that would
-// carry it is stored with the broken bar of the ANSI code page instead.
+// carry it is stored with the broken bar of the ANSI code page instead; the
+// second byte of a two-byte character is not a '|' and stays (AnsiText.h).
 constexpr char CellSeparator = '|';
 constexpr char SeparatorStandIn = '\xA6';
 std::string withoutSeparator(std::string text);

@@ -30,8 +30,21 @@ void renumberItems(ItemTable& table, int deletedGroup) {
 GroupList readGroups(ProfileStore& store) {
     GroupList groups{MainGroupName};
     const int count = std::min(store.readInteger(CountKey, 1), MaxGroups);
-    for (int group = 1; group < count; ++group)
-        groups.push_back(store.readString(nameKey(group), ""));
+    // A count beyond the last stored name names no groups that exist (a
+    // damaged or hand-edited file): the list ends with the last stored name.
+    // No stored value can be a line break, so it marks a missing key.
+    constexpr char Absent[] = "\n";
+    std::size_t stored = 1;
+    for (int group = 1; group < count; ++group) {
+        const std::string name = store.readString(nameKey(group), Absent);
+        if (name == Absent) {
+            groups.emplace_back();
+        } else {
+            groups.push_back(name);
+            stored = groups.size();
+        }
+    }
+    groups.resize(stored);
     return groups;
 }
 

@@ -21,7 +21,8 @@ constexpr int GroupNameLimit = 10;
 // never written: the list stops here.
 constexpr int MaxGroups = 1000;
 
-// "Main", then the names of keys "2" ... "Groups" (a missing key is "").
+// "Main", then the names of keys "2" ... "Groups" (a missing key is ""), up
+// to the last key that is stored.
 GroupList readGroups(ProfileStore& store);
 
 // Main is recognised by its caption: a menu may have added its own "&".

@@ -23,4 +23,9 @@ std::string makeItemFingerprint(const TSecHashDigest& digest) {
     return ScrambleText(HexDigest(digest), FingerprintKey1, FingerprintKey2);
 }
 
+std::string makeStoredFingerprint(const TCheckedDigest& checked, const std::string& refusal) {
+    if (checked.collisionAttack) throw EQuillDeck(refusal + CollisionAttackReason);
+    return makeItemFingerprint(checked.digest);
+}
+
 } // namespace qd

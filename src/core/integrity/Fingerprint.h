@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "integrity/CollisionDetectingHash.h"
 #include "integrity/SecHash.h"
 
 namespace qd {
@@ -20,5 +21,14 @@ constexpr std::uint8_t FingerprintKey2 = 0x46;
 
 // The text kept in an item's Fingerprint cell and compared exactly.
 std::string makeItemFingerprint(const TSecHashDigest& digest);
+
+// Why no fingerprint is stored for a file that carries a collision attack:
+// its twin, harmless or not, would match it.
+constexpr char CollisionAttackReason[] = ": the file carries a SHA-1 collision attack.";
+
+// The fingerprint to store (adding, Reset Security) for a collision-checked
+// digest. For a file with an attack it throws EQuillDeck with `refusal`
+// followed by CollisionAttackReason ("Cannot add \"x.exe\"" + reason).
+std::string makeStoredFingerprint(const TCheckedDigest& checked, const std::string& refusal);
 
 } // namespace qd

@@ -1,6 +1,8 @@
 #include "integrity/Launch.h"
 
 #include "common/AnsiText.h"
+#include "common/MessageText.h"
+#include "integrity/Fingerprint.h"
 
 namespace qd {
 
@@ -19,6 +21,18 @@ LaunchDecision decideLaunch(const ItemTable& table, int row) {
     if (parseDecimal(table.cell(ColWindowStyle, row), style) && style >= 0 && style <= 2)
         decision.showCommand = style == 0 ? ShowNormal : style == 1 ? ShowMinimized : ShowMaximized;
     return decision;
+}
+
+bool acceptLaunchDigest(ItemTable& table, int row, const TSecHashDigest& fresh) {
+    if (makeItemFingerprint(fresh) == table.cell(ColFingerprint, row)) return true;
+    table.setCell(ColFingerprint, row, DisabledMark);
+    return false;
+}
+
+std::string launchNotCheckedText(const ItemTable& table, int row) {
+    return "' " + quotedInMessage(table.cell(ColTitle, row)) +
+           "'  was not started:\r\nits file could not be opened for the security check "
+           "(missing, locked or being written).";
 }
 
 std::string folderOf(const std::string& fullPath) {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "catalogue/ItemTable.h"
+#include "integrity/SecHash.h"
 
 namespace qd {
 
@@ -26,6 +27,15 @@ struct LaunchDecision {
 constexpr char LaunchRefusalText[] = "This application is not safe !\r\nAborting run ...";
 
 LaunchDecision decideLaunch(const ItemTable& table, int row);
+
+// The check at the moment of launch, on top of start-up's: the program may
+// have been replaced since. True when a fresh digest matches the row's
+// fingerprint; otherwise the row becomes a disabled item, as at start-up.
+bool acceptLaunchDigest(ItemTable& table, int row, const TSecHashDigest& fresh);
+
+// Why a checked launch started nothing: the program could not be opened so
+// that nobody else can change it meanwhile.
+std::string launchNotCheckedText(const ItemTable& table, int row);
 
 // Everything up to and including the last backslash of a full path.
 std::string folderOf(const std::string& fullPath);

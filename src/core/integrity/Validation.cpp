@@ -39,11 +39,15 @@ void checkFingerprint(ItemTable& table, int row, const std::string& fullPath,
     } else if (*fresh != table.cell(ColFingerprint, row)) {
         table.setCell(ColFingerprint, row, DisabledMark);
         env.showRowChange(row, false);
-        env.showSecurityError("' " + title + "'  item :\r\nChanged or tampered file !");
+        env.showSecurityError(changedFileText(table, row));
     }
 }
 
 } // namespace
+
+std::string changedFileText(const ItemTable& table, int row) {
+    return "' " + shownTitle(table, row) + "'  item :\r\nChanged or tampered file !";
+}
 
 void ValidateItems(ItemTable& table, const ValidationOptions& options, ValidationEnvironment& env) {
     if (table.isEmpty()) return;

@@ -18,6 +18,9 @@ constexpr char ResetSecurityQuestion[] = "This application has been changed !\r\
                                          "\r\n"
                                          "Are you sure to proceed ?";
 
+// Text of the "Security error !" box for a row whose executable changed.
+std::string changedFileText(const ItemTable& table, int row);
+
 // What the start-up pass needs from the platform: Windows implements it, tests fake it.
 class ValidationEnvironment {
   public:

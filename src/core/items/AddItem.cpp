@@ -9,12 +9,18 @@ namespace qd {
 
 ItemToAdd prepareAddItem(const ItemTable& table, const std::string& launcherFolder,
                          const std::string& fullPath) {
+    const std::string path = asciiLower(fullPath);
+    ItemToAdd item = prepareStoredItem(table, makeRelativePath(launcherFolder, path));
+    item.path = path;
+    return item;
+}
+
+ItemToAdd prepareStoredItem(const ItemTable& table, const std::string& relativePath) {
     ItemToAdd item;
-    item.path = asciiLower(fullPath);
-    item.fileName = fileNamePart(item.path);
+    item.relativePath = relativePath;
+    item.fileName = fileNamePart(relativePath);
     // Its title could end up empty, and an empty Title would read as the empty table.
     if (item.fileName.empty()) throw ESecHashException();
-    item.relativePath = makeRelativePath(launcherFolder, item.path);
     for (int row = 0; row < table.rowCount(); ++row) {
         if (table.cell(ColRelativePath, row) == item.relativePath) {
             item.duplicateWarning = "Item ' " + quotedInMessage(asciiUpper(item.fileName)) +

@@ -21,6 +21,10 @@ struct ItemToAdd {
     bool isDuplicate() const { return !duplicateWarning.empty(); }
 };
 
+// The same for a RelativePath already made and spelled as it is stored; `path`
+// stays empty. Throws ESecHashException for a path that names no file.
+ItemToAdd prepareStoredItem(const ItemTable& table, const std::string& relativePath);
+
 // Throws ESecHashException ("File not found !") for a path that names no file.
 ItemToAdd prepareAddItem(const ItemTable& table, const std::string& launcherFolder,
                          const std::string& fullPath);

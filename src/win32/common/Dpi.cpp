@@ -47,10 +47,13 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, U
         AdjustWindowRectEx(&rect, style, menu, exStyle);
 }
 
+// The text drawn with these fonts is ANSI text of the system's code page:
+// a fixed Western character set would show Cyrillic, Greek or Japanese titles
+// as Latin letters.
 UniqueFont CreateScaledFont(const FontSpec& spec, UINT dpi) {
     return UniqueFont(CreateFontA(-Scaled(spec.height, dpi), 0, 0, 0,
                                   spec.bold ? FW_BOLD : FW_NORMAL, FALSE, spec.underline, FALSE,
-                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, spec.face));
 }
 

@@ -5,6 +5,11 @@ namespace qd {
 
 // Paths are UTF-8 (see WidePath.h); messages name them in ANSI text.
 
+// Why a file call failed, in plain words for the error box: a full disk, a
+// drive that is not attached, a file in use, a folder where a file should be,
+// or else the system's own text.
+std::string FileErrorCause(const std::string& path, unsigned long code);
+
 bool FileExists(const std::string& path);
 
 // Creates an empty file; throws EQuillDeck "Cannot create file "<path>". <reason>".
@@ -25,11 +30,13 @@ std::string TemporaryFileFor(const std::string& path);
 // either the old file or the complete new one is there. The file keeps its
 // hidden and system attributes; a read-only file is refused, not replaced.
 // Throws "Cannot create file ..." naming the file that could not be written,
-// or "Stream write error"; the old file stays.
+// or "Stream write error in file ..." with the cause; the old file stays.
 void WriteFileReplacing(const std::string& path, const std::string& bytes);
 
-// Copies a file over another; throws "Cannot create file "<to>". <reason>".
-void CopyFileReplacing(const std::string& from, const std::string& to);
+// Keeps a copy of the file (or, with `move`, the file itself) as `stem`, or
+// as `stem`-2, -3, ... when that name is taken: an earlier copy is never
+// overwritten. Returns the name used; throws "Cannot create file ...".
+std::string KeepAsNewFile(const std::string& path, const std::string& stem, bool move);
 
 // Deletes a file if it is there; a failure is not reported.
 void DeleteFileIfPresent(const std::string& path);

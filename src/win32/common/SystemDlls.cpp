@@ -6,26 +6,28 @@ namespace qd {
 
 namespace {
 
+template <typename F> void require(const SystemLibrary& library, F& function, const char* name) {
+    library.resolve(function, name);
+    if (!function) throw EQuillDeck(std::string("The system function ") + name + " is missing");
+}
+
 struct LoadedShellApi : ShellApi {
     SystemLibrary shell32{"shell32.dll"};
-    SystemLibrary comdlg32{"comdlg32.dll"};
 
     LoadedShellApi() {
         require(shell32, ShellApi::Shell_NotifyIconA, "Shell_NotifyIconA");
         require(shell32, ShellApi::ShellExecuteA, "ShellExecuteA");
         require(shell32, ShellApi::ShellExecuteExW, "ShellExecuteExW");
-        require(shell32, ShellApi::DragAcceptFiles, "DragAcceptFiles");
-        require(shell32, ShellApi::DragQueryFileA, "DragQueryFileA");
+        require(shell32, ShellApi::DragQueryFileW, "DragQueryFileW");
         require(shell32, ShellApi::DragFinish, "DragFinish");
         require(shell32, ShellApi::ExtractIconW, "ExtractIconW");
-        require(comdlg32, ShellApi::GetOpenFileNameA, "GetOpenFileNameA");
     }
+};
 
-    template <typename F>
-    static void require(const SystemLibrary& library, F& function, const char* name) {
-        library.resolve(function, name);
-        if (!function) throw EQuillDeck(std::string("The system function ") + name + " is missing");
-    }
+struct LoadedDialogApi : DialogApi {
+    SystemLibrary comdlg32{"comdlg32.dll"};
+
+    LoadedDialogApi() { require(comdlg32, DialogApi::GetOpenFileNameW, "GetOpenFileNameW"); }
 };
 
 struct LoadedAccessibilityApi : AccessibilityApi {
@@ -54,6 +56,11 @@ const AccessibilityApi* Accessibility() {
 
 const ShellApi& Shell() {
     static const LoadedShellApi api;
+    return api;
+}
+
+const DialogApi& CommonDialogs() {
+    static const LoadedDialogApi api;
     return api;
 }
 

@@ -29,22 +29,25 @@ class SystemLibrary {
 };
 
 // shell32 and comdlg32 are loaded at run time rather than imported: their
-// static imports pull further DLLs (shlwapi, shcore) before WinMain can restrict
-// where DLLs come from. Resolved once, on first use.
+// static imports pull further DLLs (shlwapi, shcore, winspool) before WinMain
+// can restrict where DLLs come from, and the window need not wait for them.
+// Each is resolved once, on first use.
 struct ShellApi {
     decltype(&::Shell_NotifyIconA) Shell_NotifyIconA = nullptr;
     decltype(&::ShellExecuteA) ShellExecuteA = nullptr;
     decltype(&::ShellExecuteExW) ShellExecuteExW = nullptr;
-    decltype(&::DragAcceptFiles) DragAcceptFiles = nullptr;
-    decltype(&::DragQueryFileA) DragQueryFileA = nullptr;
+    decltype(&::DragQueryFileW) DragQueryFileW = nullptr;
     decltype(&::DragFinish) DragFinish = nullptr;
     decltype(&::ExtractIconW) ExtractIconW = nullptr;
-    decltype(&::GetOpenFileNameA) GetOpenFileNameA = nullptr;
+};
+struct DialogApi {
+    decltype(&::GetOpenFileNameW) GetOpenFileNameW = nullptr;
 };
 
 // Every pointer is set: a system without these DLLs cannot run the launcher,
 // and the first use throws EQuillDeck naming the missing function.
 const ShellApi& Shell();
+const DialogApi& CommonDialogs();
 
 // What the windows need to answer screen readers. oleacc, oleaut32 and ole32
 // are not among the DLLs the system always takes from its own folder, so they

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/AnsiText.h"
+
 namespace qd {
 
 namespace {
@@ -26,6 +28,17 @@ std::string fromWide(unsigned codePage, const std::wstring& text) {
 }
 
 } // namespace
+
+void UseSystemCodePage() {
+    LeadByteTable table{};
+    CPINFO info;
+    if (GetCPInfo(CP_ACP, &info))
+        // Pairs of first and last lead byte, ended by a zero pair.
+        for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i]; i += 2)
+            for (int b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b)
+                table[b] = true;
+    setAnsiLeadBytes(table);
+}
 
 std::wstring WidePath(const std::string& path) {
     return toWide(CP_UTF8, path);

@@ -8,6 +8,10 @@ namespace qd {
 // program carries (the launcher folder, resolved item paths) are UTF-8, stored
 // text stays ANSI, and both become wide only where they meet a "W" call.
 
+// Tells the text routines which bytes of the system's ANSI code page start
+// two-byte characters (AnsiText.h).
+void UseSystemCodePage();
+
 std::wstring WidePath(const std::string& path);
 std::string PathFromWide(const std::wstring& path);
 

@@ -1,6 +1,7 @@
 #include "integrity/ItemValidation.h"
 
 #include "catalogue/ItemPath.h"
+#include "common/WidePath.h"
 #include "integrity/FileDigest.h"
 #include "integrity/Fingerprint.h"
 #include "integrity/Win32ValidationEnvironment.h"
@@ -24,7 +25,9 @@ bool ResetItemSecurity(ItemTable& table, int row, const IntegrityContext& contex
         return false;
     const std::string path =
         ResolveItemPath(context.launcherFolder, table.cell(ColRelativePath, row));
-    table.setCell(ColFingerprint, row, makeItemFingerprint(DigestFile(context.hash, path)));
+    table.setCell(
+        ColFingerprint, row,
+        StoredFingerprintOf(path, "Cannot reset security of \"" + AnsiFromPath(path) + "\""));
     return true;
 }
 

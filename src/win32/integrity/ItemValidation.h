@@ -27,7 +27,8 @@ void ValidateAllItems(ItemTable& table, const ValidationOptions& options,
 
 // "Reset Security *" on a row: asks first, then stores a fresh fingerprint of
 // the executable. Returns false when the user kept the item disabled. A file
-// that cannot be digested throws, and the item stays disabled.
+// that cannot be digested, or that carries a SHA-1 collision attack, throws,
+// and the item stays disabled.
 bool ResetItemSecurity(ItemTable& table, int row, const IntegrityContext& context);
 
 } // namespace qd

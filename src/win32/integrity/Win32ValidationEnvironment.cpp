@@ -22,10 +22,17 @@ FileState Win32ValidationEnvironment::fileState(const std::string& fullPath) {
 }
 
 TSecHashDigest Win32ValidationEnvironment::digest(const std::string& fullPath) {
-    return DigestFile(hash_, fullPath);
+    // A big program takes seconds to read: the window keeps answering between
+    // its blocks too. A close asked for meanwhile ends the pass after this file.
+    return DigestFile(hash_, fullPath, [this] { keepWindowAnswering(); });
 }
 
 bool Win32ValidationEnvironment::pumpMessages() {
+    keepWindowAnswering();
+    return keepGoing_();
+}
+
+void Win32ValidationEnvironment::keepWindowAnswering() {
     // Looking for messages costs several file checks: waiting messages run
     // every few milliseconds, which keeps the window as responsive as every row.
     const ULONGLONG now = GetTickCount64();
@@ -33,7 +40,6 @@ bool Win32ValidationEnvironment::pumpMessages() {
         ProcessMessages();
         lastPump_ = GetTickCount64();
     }
-    return keepGoing_();
 }
 
 void Win32ValidationEnvironment::showRowChange(int row, bool removed) {
@@ -41,9 +47,13 @@ void Win32ValidationEnvironment::showRowChange(int row, bool removed) {
     UpdateWindow(list_.Handle());
 }
 
-void Win32ValidationEnvironment::showSecurityError(const std::string& text) {
+void ShowSecurityError(HWND owner, const std::string& text) {
     MessageBeep(MB_ICONASTERISK);
-    MessageBoxA(owner_, text.c_str(), SecurityErrorCaption, MB_ICONERROR | MB_OK);
+    MessageBoxA(owner, text.c_str(), SecurityErrorCaption, MB_ICONERROR | MB_OK);
+}
+
+void Win32ValidationEnvironment::showSecurityError(const std::string& text) {
+    ShowSecurityError(owner_, text);
 }
 
 void Win32ValidationEnvironment::showWarning(const std::string& text) {

@@ -9,6 +9,9 @@
 
 namespace qd {
 
+// The asterisk sound, then an error box captioned "Security error !".
+void ShowSecurityError(HWND owner, const std::string& text);
+
 // The start-up pass on Windows: files on disk, the main window's message
 // boxes, and the list kept painted between rows. Only rows that change are
 // drawn during the pass; the caller recomputes the list once at its end.
@@ -29,6 +32,9 @@ class Win32ValidationEnvironment : public ValidationEnvironment {
     void showWarning(const std::string& text) override;
 
   private:
+    // Lets waiting messages run, at most every PumpInterval.
+    void keepWindowAnswering();
+
     HWND owner_;
     Resolver resolver_;
     TSecHash& hash_;

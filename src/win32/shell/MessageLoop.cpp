@@ -36,7 +36,12 @@ HHOOK dialogHook = nullptr;
 
 LRESULT CALLBACK dialogMessages(int code, WPARAM wParam, LPARAM lParam) {
     auto& hook = chain()[static_cast<std::size_t>(FilterStage::ApplicationHook)];
-    if (code >= 0 && filtered(hook, *reinterpret_cast<MSG*>(lParam))) return 1;
+    MSG& msg = *reinterpret_cast<MSG*>(lParam);
+    // A menu's loop shows a message here while it is still queued and removes
+    // it by its type afterwards: a wheel turned into a key would never leave
+    // the queue. In a menu the wheel stays the menu's own.
+    const bool menuWheel = code == MSGF_MENU && msg.message == WM_MOUSEWHEEL;
+    if (code >= 0 && !menuWheel && filtered(hook, msg)) return 1;
     return CallNextHookEx(dialogHook, code, wParam, lParam);
 }
 

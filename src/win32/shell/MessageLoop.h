@@ -9,7 +9,7 @@ namespace qd {
 // order of their stages: the application-wide hook sees (and may rewrite) a
 // message first, then the menu shortcuts. A filter returning true swallows it.
 // The application-wide hook also sees the messages of dialogs, message boxes
-// and menus, which run loops of their own.
+// and menus, which run loops of their own; in a menu it never sees the wheel.
 enum class FilterStage { ApplicationHook, Shortcuts };
 using MessageFilter = std::function<bool(MSG&)>;
 

@@ -230,6 +230,10 @@ bool TPanelOptions::ContainsFocus() const {
     return focus && (focus == Handle() || IsChild(Handle(), focus));
 }
 
+bool TPanelOptions::DialogKeys(MSG& msg) {
+    return IsOpen() && ContainsFocus() && IsDialogMessageA(Handle(), &msg);
+}
+
 void TPanelOptions::Scroll(WPARAM request) {
     const int position = SpinPositionAfter(ScrollBar_groups, request);
     if (position == GroupPosition()) return;

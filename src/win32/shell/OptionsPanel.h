@@ -82,6 +82,9 @@ class TPanelOptions : public TWindow {
     bool IsOpen() const;
     // The keyboard focus is on a control of the panel.
     bool ContainsFocus() const;
+    // While the panel holds the focus, Tab, Shift+Tab and the arrows move
+    // between its controls as in a dialog; true when `msg` was handled so.
+    bool DialogKeys(MSG& msg);
     // The window moved to a display of another scale.
     void SetDpi(UINT dpi);
 

@@ -22,6 +22,7 @@
 #include "shell/CommandIds.h"
 #include "shell/CommandLine.h"
 #include "shell/HotKeyText.h"
+#include "shell/SavedPlacement.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayPopup.h"
 #include "shell/WindowStates.h"
@@ -119,6 +120,7 @@ struct TForm1::CommandRoute {
 };
 
 TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
+    UseSystemCodePage();
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE), applicationIcon());
     // The outer top-left is the initial position; the client area has its
@@ -131,10 +133,11 @@ TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
                  outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     application_.SetMainWindow(Handle());
     CreateControls();
+    // The start-up sequence lets messages run: About is reachable from then on.
+    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ExecutablePath(), "FileVersion"));
     shortcuts_ = std::make_unique<ScopedMessageFilter>(
         FilterStage::Shortcuts, [this](MSG& msg) { return PreTranslateMessage(msg); });
     FormCreate();
-    FormAbout = std::make_unique<TFormAbout>(ReadVersionString(ExecutablePath(), "FileVersion"));
 }
 
 TForm1::~TForm1() {
@@ -261,49 +264,25 @@ void TForm1::AddTrayIcon() {
     tray_ = std::make_unique<TTrayIcon>(Handle(), applicationIcon());
 }
 
+// What DragAcceptFiles does, without loading the shell library before the
+// window shows.
 void TForm1::AcceptDroppedFiles() {
-    Shell().DragAcceptFiles(Handle(), TRUE);
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE,
+                      GetWindowLongPtrA(Handle(), GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
 }
 
 void TForm1::ReadPreferences() {
     if (restrictedMode_) return;
     preferences_ = std::make_unique<TIniProfile>(startup_.launcherFolder + PreferencesFileName);
-    ApplySavedPlacement();
+    ApplySavedPlacement(Handle(), *preferences_);
     readStartupFlags(*preferences_, Flags);
-}
-
-void TForm1::ApplySavedPlacement() {
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    const WindowPlacement saved = readWindowPlacement(
-        *preferences_, {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)});
-    RECT wanted{saved.left, saved.top, saved.left + saved.width, saved.top + saved.height};
-    // The launcher travels between machines: a place on a screen this one
-    // does not have would leave the window out of reach. It comes onto the
-    // nearest screen, keeping its size where it fits; the file keeps its
-    // values until the next close.
-    MONITORINFO monitor{sizeof(monitor)};
-    RECT seen;
-    if (!GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL), &monitor) ||
-        !IntersectRect(&seen, &wanted, &monitor.rcWork)) {
-        GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& work = monitor.rcWork;
-        const int width = std::min<int>(saved.width, work.right - work.left);
-        const int height = std::min<int>(saved.height, work.bottom - work.top);
-        const int left = std::clamp<int>(saved.left, work.left, work.right - width);
-        const int top = std::clamp<int>(saved.top, work.top, work.bottom - height);
-        wanted = {left, top, left + width, top + height};
-    }
-    SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
-                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::LoadItemCatalogue() {
     cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
     try {
-        LoadCatalogue(cataloguePath_, table_);
+        LoadCatalogue(cataloguePath_, table_, catalogueOrigin_);
     } catch (...) {
-        catalogueUnreadable_ = true;
         ItemsChanged();
         throw;
     }
@@ -353,11 +332,17 @@ void TForm1::MinimizeIfPreferred() {
     if (Flags.StartMinimized) PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-// A shortcut set to "run minimised" passes SW_SHOWMINNOACTIVE; the field is
+// A shortcut set to "run minimised" passes SW_SHOWMINNOACTIVE, `start /min`
+// SW_SHOWMINIMIZED; every minimised show command means the tray. The field is
 // used whether or not the start-up flags mark it valid.
 void TForm1::MinimizeIfStartedMinimized() {
-    if (startup_.startupShowWindow == SW_SHOWMINNOACTIVE)
+    switch (startup_.startupShowWindow) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
         PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
 }
 
 bool TForm1::TrySelectRow(int row) {
@@ -379,6 +364,8 @@ void TForm1::SelectSavedRowAndValidate() {
         const ScopedDisable disabled(StringGrid1->Handle());
         ValidateItems();
     }
+    // Options opened during the pass: the list stays behind the panel.
+    if (Panel_options->IsOpen()) EnableWindow(StringGrid1->Handle(), FALSE);
     TrySelectRow(savedRow);
     // Disabling the list took the keyboard focus away from it.
     FocusList();
@@ -416,7 +403,9 @@ CommandState TForm1::CurrentCommandState() const {
     state.currentRowHasItem = !table_.cell(ColTitle, table_.currentRow()).empty();
     // Rows that have their tray entry are the ones the pass has been through.
     state.currentRowChecked = table_.currentRow() >= table_.trayFirstRow();
+    state.currentRowShown = table_.isShown(table_.currentRow());
     state.optionsOpen = Panel_options->IsOpen();
+    state.dropping = dropping_ > 0;
     return state;
 }
 
@@ -438,6 +427,7 @@ void TForm1::RunCommand(unsigned command) {
         {Pop1_StayOnTop, &TForm1::Pop1_StayOnTopClick},
         {Pop1_About, &TForm1::Pop1_AboutClick},
         {CmdLaunch, &TForm1::StringGrid1DblClick},
+        {CmdLaunchEntry, &TForm1::StringGrid1DblClick},
         {CmdClose, &TForm1::Close},
         // Help has no action.
     };
@@ -480,14 +470,20 @@ void TForm1::FormResize() {
 }
 
 void TForm1::StringGrid1DblClick() {
-    LaunchItem(Handle(), table_, table_.currentRow(), LauncherFolder());
+    const LaunchCheck check{SecHash1, [this] {
+                                ItemsChanged();
+                                UpdateWindow(StringGrid1->Handle());
+                            }};
+    // Restricted mode checks nothing, at start-up or here.
+    LaunchItem(Handle(), table_, table_.currentRow(), LauncherFolder(),
+               Flags.CheckSafe && !restrictedMode_ ? &check : nullptr);
 }
 
 void TForm1::LaunchEntryClick(int position) {
     const int row = table_.rowOfTrayPosition(position);
     if (row < 0) return;
     StringGrid1->SelectRow(row);
-    RunCommand(CmdLaunch);
+    RunCommand(CmdLaunchEntry);
 }
 
 void TForm1::StringGrid1MouseDown() {
@@ -555,7 +551,8 @@ bool TForm1::FormKeyDown(WPARAM key, bool alt) {
         CancelSearch();
         return true;
     }
-    if (key == VK_DELETE) {
+    // In the options panel's fields Delete edits the text.
+    if (key == VK_DELETE && !Panel_options->ContainsFocus()) {
         ToolButton_delete->Click();
         return true;
     }
@@ -575,8 +572,10 @@ bool TForm1::StringGrid1KeyPress(char typed) {
     const int shown = applySearch(table_, search_);
     ShowSearch();
     StringGrid1->TableChanged();
-    // The first match becomes current; with none, the current row stays.
+    // The first match becomes current; with none, the current row stays,
+    // hidden, and the commands on it are off until a row shows again.
     if (shown > 0) StringGrid1->SelectRow(firstShownRow(table_, table_.currentRow()));
+    StringGrid1Click();
     return true;
 }
 
@@ -656,7 +655,8 @@ std::vector<MenuEntry> TForm1::MainMenuEntries() const {
     MainMenuState state;
     state.editEnabled = ToolButton_edit->Enabled();
     state.deleteEnabled = ToolButton_delete->Enabled();
-    state.currentRowDisabled = table_.isDisabled(table_.currentRow());
+    state.currentRowDisabled =
+        table_.isDisabled(table_.currentRow()) && table_.isShown(table_.currentRow());
     state.stayOnTop = stayOnTop_;
     state.optionsEnabled = !restrictedMode_;
     state.groupEntries = static_cast<int>(groups_.size());
@@ -729,7 +729,7 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
             if (entry->enabled) RunCommand(entry->command);
             return true;
         }
-        return FormKeyDown(msg.wParam, alt);
+        if (FormKeyDown(msg.wParam, alt)) return true;
     }
     if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
         FormKeyUp(msg.wParam);
@@ -738,11 +738,11 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
             return true;
         }
     }
-    return false;
+    return Panel_options->DialogKeys(msg);
 }
 
 bool TForm1::AddItemFromPath(const std::string& path) {
-    if (!qd::AddItemFromPath(table_, path, {Handle(), LauncherFolder(), SecHash1, selectedGroup_}))
+    if (!qd::AddItemFromPath(table_, path, {Handle(), LauncherFolder(), selectedGroup_}))
         return false;
     FormResize();
     // The filter of the selected group applies to the new row too.
@@ -754,9 +754,7 @@ void TForm1::ToolButton_addClick() {
     const ScopedPressed pressed(ToolButton_add);
     const std::string path = ChooseExecutable(Handle(), LauncherFolder());
     // The launcher itself is never added from the dialog, and nothing is said.
-    // The dialog gives ANSI text.
-    if (!path.empty() && asciiLower(path) != asciiLower(AnsiFromPath(ExecutablePath())))
-        AddItemFromPath(path);
+    if (!path.empty() && asciiLower(path) != asciiLower(ExecutablePath())) AddItemFromPath(path);
     StringGrid1Click();
 }
 
@@ -784,7 +782,7 @@ void TForm1::ToolButton_deleteClick() {
         });
     if (result.outcome == RemoveItemResult::Outcome::Cancelled) return;
     // The last item gone: the catalogue file goes at once.
-    if (result.deleteCatalogue) DeleteFileA(cataloguePath_.c_str());
+    if (result.deleteCatalogue) DeleteCatalogue(cataloguePath_, catalogueOrigin_);
     FormResize();
     ItemsChanged();
 }
@@ -813,7 +811,8 @@ void TForm1::ToolButton_optionsClick() {
 void TForm1::Button_ok_optionClick() {
     Flags = Panel_options->FlagsFromBoxes();
     // A refused write stops here: the flags hold the boxes, the panel stays open.
-    if (!restrictedMode_) writeOptionFlags(*preferences_, Flags);
+    if (!restrictedMode_)
+        preferences_->update([&](ProfileStore& store) { writeOptionFlags(store, Flags); });
     const std::string hotKey = Panel_options->HotKeyText();
     if (hotKey != hotKeyText_) {
         if (!UseHotKey(hotKey, true))
@@ -831,15 +830,32 @@ void TForm1::Button_ok_optionClick() {
     FocusList();
 }
 
+// The group list (and the table's group numbers) change only once the file
+// holds the change: a refused write leaves both as they were.
 void TForm1::Button_add_groupClick() {
-    if (restrictedMode_ || !addGroup(*preferences_, groups_, Panel_options->GroupName())) return;
+    if (restrictedMode_) return;
+    GroupList groups = groups_;
+    bool added = false;
+    preferences_->update([&](ProfileStore& store) {
+        added = addGroup(store, groups, Panel_options->GroupName());
+    });
+    if (!added) return;
+    groups_ = std::move(groups);
     BrowseGroup(static_cast<int>(groups_.size()));
 }
 
 void TForm1::Button_del_groupClick() {
-    if (restrictedMode_ || !deleteGroup(*preferences_, groups_, table_,
-                                        Panel_options->GroupPosition(), Panel_options->GroupName()))
-        return;
+    if (restrictedMode_) return;
+    GroupList groups = groups_;
+    ItemTable table = table_;
+    bool deleted = false;
+    preferences_->update([&](ProfileStore& store) {
+        deleted = deleteGroup(store, groups, table, Panel_options->GroupPosition(),
+                              Panel_options->GroupName());
+    });
+    if (!deleted) return;
+    groups_ = std::move(groups);
+    table_ = std::move(table);
     BrowseGroup(static_cast<int>(groups_.size()));
     GroupItemClick(0);
 }
@@ -850,15 +866,14 @@ void TForm1::BrowseGroup(int position) {
 }
 
 void TForm1::PopupMenu_groupsPopup() {
-    // At the main window's left edge, level with the top of the list.
+    // At the main window's top-left corner, moved down by the list's top
+    // within the client area.
     RECT r;
     GetWindowRect(Handle(), &r);
-    POINT listTop{0, Toolbar->Height()};
-    ClientToScreen(Handle(), &listTop);
     UniqueMenu menu = BuildGroupsPopup(groups_);
     SetForegroundWindow(Handle());
-    const UINT command =
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left, listTop.y, 0, Handle(), nullptr);
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD, r.left,
+                                        r.top + Toolbar->Height(), 0, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
     if (command) RunCommand(command);
 }
@@ -958,11 +973,9 @@ void TForm1::Close() {
 void TForm1::FormClose() {
     if (closed_) return;
     closed_ = true;
-    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueUnreadable_); });
+    Guarded(Handle(), [&] { SaveCatalogue(cataloguePath_, table_, catalogueOrigin_); });
     if (!restrictedMode_ && preferences_) {
         Guarded(Handle(), [&] { WritePlacementAndSelection(); });
-        // Flushes the profile cache to disk.
-        preferences_->flush();
     }
     UseHotKey("", false);
     RemoveTrayIcon();
@@ -979,9 +992,11 @@ void TForm1::WritePlacementAndSelection() {
     GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
     OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
                monitor.rcWork.top - monitor.rcMonitor.top);
-    writeClosingPreferences(*preferences_,
-                            {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)},
-                            table_.currentRow(), selectedGroup_);
+    const WindowPlacement closing{int(r.bottom - r.top), int(r.right - r.left), int(r.left),
+                                  int(r.top)};
+    preferences_->update([&](ProfileStore& store) {
+        writeClosingPreferences(store, closing, table_.currentRow(), selectedGroup_);
+    });
 }
 
 void TForm1::RemoveTrayIcon() {
@@ -1011,7 +1026,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
     // The taskbar restarted: its icons are gone and ours comes back.
-    if (tray_ && tray_->HandleTaskbarCreated(message)) return 0;
+    if (tray_ && tray_->HandleAddRequest(message)) return 0;
     return Default(message, wParam, lParam);
 }
 
@@ -1115,6 +1130,10 @@ LRESULT TForm1::OnActivate(WPARAM wParam, LPARAM lParam) {
 LRESULT TForm1::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
     case SC_MINIMIZE:
+        // Not every platform hides an owned window with its minimised owner
+        // (Wine does not): the main window goes too, so only the tray icon is
+        // left, also when the command was posted at start-up.
+        ShowWindow(Handle(), SW_HIDE);
         ShowWindow(application_.Handle(), SW_HIDE);
         return 0;
     case SC_CLOSE:
@@ -1164,16 +1183,25 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
     const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
     if (verdict == Verdict::Refuse) MessageBeep(MB_OK);
     if (verdict != Verdict::Run) return 0;
-    // Each file on its own: one that cannot be read is reported and the
-    // others are still added.
-    ForEachDroppedExecutable(
-        drop,
-        [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
-        [this](const std::string& path) {
-            MessageDlg(Handle(), "Cannot add \"" + path + "\": the path is too long.",
-                       TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
-        });
+    {
+        struct Dropping {
+            int& count;
+            ~Dropping() { --count; }
+        } dropping{++dropping_};
+        // Each file on its own: one that cannot be read is reported and the
+        // others are still added.
+        ForEachDroppedExecutable(
+            drop,
+            [this](const std::string& path) { Guarded(Handle(), [&] { AddItemFromPath(path); }); },
+            [this](const std::string& path) {
+                MessageDlg(Handle(),
+                           "Cannot add \"" + AnsiFromPath(path) + "\": the path is too long.",
+                           TMsgDlgType::Error, {TMsgDlgBtn::OK}, TMsgDlgBtn::OK);
+            });
+    }
     StringGrid1Click();
+    // A close asked for while the files went in happens once all are in.
+    if (closeAfterPass_ && !dropping_ && !validating_) Close();
     return 0;
 }
 

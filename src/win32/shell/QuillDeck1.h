@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/CatalogueStore.h"
 #include "catalogue/ItemTable.h"
 #include "common/Handles.h"
 #include "groups/Groups.h"
@@ -70,7 +71,8 @@ class TForm1 : public TWindow {
     TSpeedButton* ToolButton_exit = nullptr;
     std::unique_ptr<TItemList> StringGrid1;
     std::unique_ptr<TPanelOptions> Panel_options;
-    // Created once, after the main window, and kept for the whole run.
+    // Created once, with the main window and before its start-up sequence
+    // (which lets messages run), and kept for the whole run.
     std::unique_ptr<TFormAbout> FormAbout;
 
     // After any change of the table: repaints the list and refreshes which
@@ -205,7 +207,6 @@ class TForm1 : public TWindow {
     void BrowseGroup(int position);
     void ShowTrayMenu();
     void OpenDonationPage();
-    void ApplySavedPlacement();
     void RegisterGlobalHotKey();
     bool UseHotKey(const std::string& text, bool sayWhenTaken);
     void ShowSearch();
@@ -227,13 +228,15 @@ class TForm1 : public TWindow {
     // In restricted mode no group is checked until the user picks one.
     bool groupChosen_ = false;
     bool closed_ = false;
-    // The catalogue on disk could not be loaded: it is kept aside before the
-    // first save replaces it.
-    bool catalogueUnreadable_ = false;
+    // Whether the catalogue on disk was read: one that was not is kept aside
+    // before a save or a delete would replace it.
+    CatalogueOrigin catalogueOrigin_ = CatalogueOrigin::Read;
     bool validating_ = false;
     // A close asked for while the start-up pass runs: it ends the pass after
     // its row, then the window closes.
     bool closeAfterPass_ = false;
+    // Drops being added (a drop lets messages run, so another may come).
+    int dropping_ = 0;
     bool stayOnTop_ = false;
     // Type-to-find: the text typed so far, the row current before it began,
     // and the slim line under the list that shows it.

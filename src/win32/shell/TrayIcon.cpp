@@ -25,17 +25,18 @@ TTrayIcon::TTrayIcon(HWND owner, HICON icon)
     data_.uCallbackMessage = WM_TRAYICON;
     data_.hIcon = icon;
     std::strcpy(data_.szTip, TrayTip);
-    // The platform's answer is not looked at: without a notification area the
-    // program runs on all the same.
-    Shell().Shell_NotifyIconA(NIM_ADD, &data_);
+    PostMessageA(owner, WM_ADDTRAYICON, 0, 0);
 }
 
 TTrayIcon::~TTrayIcon() {
     Shell().Shell_NotifyIconA(NIM_DELETE, &data_);
 }
 
-bool TTrayIcon::HandleTaskbarCreated(UINT message) {
-    if (message != taskbarCreated_ || taskbarCreated_ == 0) return false;
+bool TTrayIcon::HandleAddRequest(UINT message) {
+    if (message != WM_ADDTRAYICON && (message != taskbarCreated_ || taskbarCreated_ == 0))
+        return false;
+    // The platform's answer is not looked at: without a notification area the
+    // program runs on all the same.
     Shell().Shell_NotifyIconA(NIM_ADD, &data_);
     return true;
 }

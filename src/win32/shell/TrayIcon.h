@@ -4,9 +4,11 @@
 
 namespace qd {
 
-// The notification-area icon for the program's whole run: added when the
-// object is made, removed when it goes. The record is filled once and never
-// changed, so the tip and the icon stay fixed.
+// The notification-area icon for the program's whole run: added as soon as
+// the owner's message loop runs after the object is made (the call waits on
+// the taskbar's process, and the window need not wait for it), removed when
+// it goes. The record is filled once and never changed, so the tip and the
+// icon stay fixed.
 class TTrayIcon {
   public:
     // `icon` is not owned; it must live as long as this object.
@@ -17,10 +19,11 @@ class TTrayIcon {
 
     const NOTIFYICONDATAA& TrayIconData() const { return data_; }
 
-    // A restarted taskbar forgets every icon and broadcasts "TaskbarCreated":
-    // call this from the owner's message table with each message it does not
-    // know. It adds the icon again and returns true for that message.
-    bool HandleTaskbarCreated(UINT message);
+    // Call this from the owner's message table with each message it does not
+    // know: it adds the icon for the message the constructor posts and, since
+    // a restarted taskbar forgets every icon, for the "TaskbarCreated"
+    // broadcast; it returns true for those.
+    bool HandleAddRequest(UINT message);
 
   private:
     NOTIFYICONDATAA data_{};

@@ -152,6 +152,8 @@ LRESULT TItemList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.get());
     case WM_SIZE:
         UpdateScrollBar();
         InvalidateRect(Handle(), nullptr, FALSE);

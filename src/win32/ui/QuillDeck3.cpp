@@ -122,8 +122,9 @@ void TFormAbout::CreateLabels() {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(Image1)), instance, nullptr);
     hints_ = std::make_unique<THints>(nullptr);
     // Texts of one line follow each other: a face wider than the design's
-    // pushes the later ones right instead of over them.
-    int lineTop = -1, lineRight = 0;
+    // pushes the later ones right instead of over them, keeping the design's
+    // gap (a word space, or none where pieces join like "<freeware>").
+    int lineTop = -1, lineRight = 0, designRight = 0;
     for (const LabelSpec& spec : Labels) {
         HFONT font = spec.look == Look::Credit   ? creditFont_.get()
                      : spec.look == Look::Symbol ? symbolFont_.get()
@@ -138,9 +139,11 @@ void TFormAbout::CreateLabels() {
         }
         const bool sameLine = std::abs(spec.top - lineTop) <= 1;
         const int designLeft = Scaled(spec.left, dpi_);
-        const int left = sameLine ? std::max(designLeft, lineRight + 1) : designLeft;
+        const int gap = Scaled(std::max(spec.left - designRight, 1), dpi_);
+        const int left = sameLine ? std::max(designLeft, lineRight + gap) : designLeft;
         lineTop = spec.top;
         lineRight = left + text.right;
+        designRight = spec.left + spec.width;
         HWND label = CreateWindowExA(
             0, "STATIC", spec.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, left,
             Scaled(spec.top, dpi_), text.right, text.bottom, Handle(),

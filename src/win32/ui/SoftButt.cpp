@@ -4,7 +4,32 @@ namespace qd {
 
 TSoftButt::TSoftButt(HWND parent, const std::string& caption, int left, int top, int width,
                      int height, int id)
-    : TSpeedButton(parent, left, top, width, height, caption, id) {}
+    : TSpeedButton(parent, left, top, width, height, caption, id) {
+    SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | WS_TABSTOP);
+}
+
+LRESULT TSoftButt::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        // A push button that is not the default: Enter stays with the dialog.
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        spaceDown_ = false;
+        RepaintNow();
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE) break;
+        spaceDown_ = true;
+        return 0;
+    case WM_KEYUP:
+        if (wParam != VK_SPACE || !spaceDown_) break;
+        spaceDown_ = false;
+        Click();
+        return 0;
+    }
+    return TSpeedButton::HandleMessage(message, wParam, lParam);
+}
 
 void TSoftButt::SetBorder(bool border) {
     border_ = border;
@@ -52,6 +77,11 @@ void TSoftButt::Paint(HDC dc) {
         PaintParentBackground(dc);
     else
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (GetFocus() == Handle()) {
+        RECT focus = client;
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(dc, &focus);
+    }
     if (!Flat()) {
         PaintFrame(dc, client, false);
         PaintContent(dc, client);

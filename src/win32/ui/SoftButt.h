@@ -11,7 +11,8 @@ namespace qd {
 // The flat push button of the options panel and the item editor: a caption
 // on the button face, a raised frame while the mouse is over the enabled
 // button, a sunken one while it is pressed, and an optional one-pixel outline
-// that the frames sit inside.
+// that the frames sit inside. Unlike the toolbar's buttons it is a tab stop:
+// Space presses it while it has the focus, which a dotted frame shows.
 class TSoftButt : public TSpeedButton {
   public:
     static constexpr int DefaultWidth = 35;
@@ -32,6 +33,7 @@ class TSoftButt : public TSpeedButton {
     bool Hover() const { return hover_; }
 
   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
     void MouseEnter() override;
     void MouseLeave() override;
@@ -42,6 +44,8 @@ class TSoftButt : public TSpeedButton {
     bool border_ = true;
     bool transparent_ = false;
     bool hover_ = false;
+    // Space went down on this button: its release clicks.
+    bool spaceDown_ = false;
 };
 
 } // namespace qd

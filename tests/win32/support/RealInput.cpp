@@ -54,11 +54,15 @@ void typeText(const std::string& text) {
         typeKeys({static_cast<WORD>(std::toupper(static_cast<unsigned char>(c)))});
 }
 
-void typeAltWith(WORD key) {
-    sendKeyEvent(VK_MENU, false);
+void sendWith(WORD modifier, WORD key) {
+    sendKeyEvent(modifier, false);
     sendKeyEvent(key, false);
     sendKeyEvent(key, true);
-    sendKeyEvent(VK_MENU, true);
+    sendKeyEvent(modifier, true);
+}
+
+void typeWith(WORD modifier, WORD key) {
+    sendWith(modifier, key);
     runMessages(50);
 }
 
@@ -69,6 +73,25 @@ void clickControl(HWND control) {
     SendMessageA(control, WM_MOUSEMOVE, 0, middle);
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
     SendMessageA(control, WM_LBUTTONUP, 0, middle);
+}
+
+void clickWithMouse(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    // Absolute input spans 0..65535 over the screen.
+    const auto absolute = [](LONG at, int metric) {
+        return static_cast<LONG>(MulDiv(at, 65535, GetSystemMetrics(metric) - 1));
+    };
+    INPUT clicks[3] = {};
+    for (INPUT& input : clicks) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = absolute((r.left + r.right) / 2, SM_CXSCREEN);
+        input.mi.dy = absolute((r.top + r.bottom) / 2, SM_CYSCREEN);
+    }
+    clicks[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    clicks[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, clicks, sizeof(INPUT));
 }
 
 MenuWatcher::MenuWatcher(int choose) : choose_(choose) {

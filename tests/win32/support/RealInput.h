@@ -23,11 +23,18 @@ void typeKeys(std::initializer_list<WORD> keys);
 std::string probeReport(const std::string& folder, DWORD milliseconds = 10000);
 // Types ASCII letters and digits (letters arrive lower-case).
 void typeText(const std::string& text);
-// Alt held down while `key` is pressed and released.
-void typeAltWith(WORD key);
+// `modifier` (VK_MENU, VK_CONTROL, VK_SHIFT) held down while `key` is
+// pressed and released.
+void typeWith(WORD modifier, WORD key);
+// The same keys queued without running any messages.
+void sendWith(WORD modifier, WORD key);
 
 // A left click in the middle of a control, as the mouse delivers it.
 void clickControl(HWND control);
+
+// Moves the real pointer to the middle of a window and clicks there: the
+// click reaches whatever window is on the screen at that place.
+void clickWithMouse(HWND window);
 
 // A popup menu as it was seen while open.
 struct SeenMenu {
