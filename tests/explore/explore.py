@@ -19,6 +19,7 @@ import argparse
 import collections
 import os
 import random
+import re
 import select
 import shutil
 import stat
@@ -30,6 +31,7 @@ import time
 WINE = "/usr/lib/wine/wine64"
 STATES = ["empty", "programs", "changed", "many", "restricted", "groups", "minimized"]
 HISTORY = 30
+END = re.compile(r"^end -?\d+\n", re.MULTILINE)
 
 
 class Failure(Exception):
@@ -196,33 +198,27 @@ class Explorer:
     # ---- the launcher ----------------------------------------------------
 
     def remote(self, *args, timeout=15):
-        """Asks the qd_remote server; its answer with the exit code as "end N"."""
-        # TODO: one long-lived qd_remote (EXPLORE_SERVE=1) is three times
-        # faster, but while it stays connected to the list's accessible object
-        # the launcher stops answering once its About box is closed by a click
-        # (EXPLORE_SERVE=1 EXPLORE_SKIP=1-22 SEED=7 STEPS=25 make explore); each
-        # question gets its own process until that is understood and fixed.
-        if not os.environ.get("EXPLORE_SERVE"):
-            return run(WINE, os.path.join(self.support, "qd_remote.exe"), *args, timeout=timeout).stdout
+        """Asks the long-lived qd_remote server; its answer without the "end N" line."""
         if self.server is None or self.server.poll() is not None:
             self.answer = ""
             self.server = subprocess.Popen([WINE, os.path.join(self.support, "qd_remote.exe"), "serve"],
-                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=0,
+                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0,
                                            stderr=subprocess.DEVNULL)
-        self.server.stdin.write(" ".join(map(str, args)) + "\n")
+        self.server.stdin.write((" ".join(map(str, args)) + "\n").encode())
         self.server.stdin.flush()
         deadline = time.time() + timeout
-        while "end " not in self.answer:
+        # The answer ends at a line of its own: a window's text may hold "end "
+        # ("send me ..." in the About box).
+        while not (done := END.search(self.answer)):
             ready, _, _ = select.select([self.server.stdout], [], [], max(0, deadline - time.time()))
-            chunk = os.read(self.server.stdout.fileno(), 65536).decode(errors="replace") if ready else ""
+            chunk = os.read(self.server.stdout.fileno(), 65536) if ready else b""
             if not chunk:
                 self.server.kill()
                 self.server = None
-                self.answer = ""
                 raise Failure(f"qd_remote {' '.join(map(str, args))} got no answer within {timeout} s")
-            self.answer += chunk.replace("\r", "")
-        end = self.answer.index("end ")
-        answer, self.answer = self.answer[:end], self.answer[self.answer.index("\n", end) + 1:]
+            # The launcher's texts are in the system's ANSI code page.
+            self.answer += chunk.decode("cp1252", errors="replace").replace("\r", "")
+        answer, self.answer = self.answer[:done.start()], self.answer[done.end():]
         return answer
 
     def start(self):
@@ -358,17 +354,6 @@ class Explorer:
             (2, "world", lambda: ("world", rng.choice(["touch", "readonly", "program", "second",
                                                         "taskbar"]))),
         ]
-        # TODO(known fault, issue "Faults a user hits in the windows" 1): the
-        # wheel inside an open menu hangs the launcher; no wheel while one is
-        # open until that fix is merged.
-        if seen.menu_open():
-            actions = [a for a in actions if a[1] != "wheel"]
-        # TODO(known fault, same issue 3): with type-to-find showing no row,
-        # Delete, Enter and the shortcuts act on a hidden row; none of them is
-        # sent while the list shows no row of a non-empty table.
-        if not seen.shown and sum(self.model.values()) and not seen.dialog_open():
-            actions = [a for a in actions if a[1] not in ("Delete", "Return", "alt", "click",
-                                                          "double", "right", "drag", "tray")]
         total = sum(a[0] for a in actions)
         pick = rng.uniform(0, total)
         for weight, _, make in actions:
@@ -513,8 +498,7 @@ class Explorer:
         """Ends the launcher as the user would, answering what it asks."""
         deadline = time.time() + 10
         while self.process.poll() is None:
-            if time.time() > deadline:
-                self.process.kill()
+            if time.time() > deadline:  # killed at cleanup, after the screenshot
                 raise Failure("the launcher did not end within 10 s of E&xit")
             seen = Observation(self.remote("observe", timeout=15))
             self.history.append(f"exit: sees {[w[:2] for w in seen.windows]}")
