@@ -632,6 +632,10 @@ void TForm1::HotKeyPressed() {
         return;
     }
     if (HiddenInTray(application_.Handle())) Pop1_RestoreClick();
+    if (HWND box = OpenBox(Handle())) {
+        SetForegroundWindow(box);
+        return;
+    }
     SetForegroundWindow(Handle());
     FocusList();
 }

@@ -23,6 +23,11 @@ void RestoreFromTray(HWND mainWindow, HWND applicationWindow) {
     SetActiveWindow(applicationWindow);
 }
 
+HWND OpenBox(HWND mainWindow) {
+    HWND popup = GetLastActivePopup(mainWindow);
+    return popup && popup != mainWindow && IsWindowVisible(popup) ? popup : nullptr;
+}
+
 void SetStayOnTop(HWND mainWindow, bool onTop) {
     RECT r;
     GetWindowRect(mainWindow, &r);
