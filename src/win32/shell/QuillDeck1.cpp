@@ -632,10 +632,7 @@ void TForm1::HotKeyPressed() {
         return;
     }
     if (HiddenInTray(application_.Handle())) Pop1_RestoreClick();
-    if (HWND box = OpenBox(Handle())) {
-        SetForegroundWindow(box);
-        return;
-    }
+    if (BringOpenBoxForward(Handle())) return;
     SetForegroundWindow(Handle());
     FocusList();
 }
@@ -1154,7 +1151,11 @@ LRESULT TForm1::OnHotKey(WPARAM id, LPARAM) {
 }
 
 LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
-    switch (trayIconAction(wParam, lParam)) {
+    const TrayIconAction action = trayIconAction(wParam, lParam);
+    // While a box is open the icon brings it forward: its menu would put the
+    // main window over the box and run commands under it.
+    if (action != TrayIconAction::None && BringOpenBoxForward(Handle())) return 0;
+    switch (action) {
     case TrayIconAction::ShowMenu:
         ShowTrayMenu();
         break;
@@ -1174,7 +1175,7 @@ LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
 LRESULT TForm1::OnTimer(WPARAM id, LPARAM) {
     if (id != TrayPressTimer) return 0;
     KillTimer(Handle(), TrayPressTimer);
-    ShowTrayMenu();
+    if (!BringOpenBoxForward(Handle())) ShowTrayMenu();
     return 0;
 }
 

@@ -28,6 +28,12 @@ HWND OpenBox(HWND mainWindow) {
     return popup && popup != mainWindow && IsWindowVisible(popup) ? popup : nullptr;
 }
 
+bool BringOpenBoxForward(HWND mainWindow) {
+    HWND box = OpenBox(mainWindow);
+    if (box) SetForegroundWindow(box);
+    return box != nullptr;
+}
+
 void SetStayOnTop(HWND mainWindow, bool onTop) {
     RECT r;
     GetWindowRect(mainWindow, &r);

@@ -32,6 +32,9 @@ inline bool HiddenInTray(HWND applicationWindow) {
 // the main window it disabled must not come over it.
 HWND OpenBox(HWND mainWindow);
 
+// Brings the open box, if any, to the front: true when there was one.
+bool BringOpenBoxForward(HWND mainWindow);
+
 // Puts the main window on top of other windows or back to normal z-order, and
 // shows it; the system menu's "Stay on &Top" check mark follows.
 void SetStayOnTop(HWND mainWindow, bool onTop);
