@@ -1185,6 +1185,9 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
         HDROP drop;
         ~Finish() { Shell().DragFinish(drop); }
     } finish{drop};
+    // Files dropped behind an open box would change the rows under the
+    // question it asks: the box comes forward instead.
+    if (BringOpenBoxForward(Handle())) return 0;
     const Verdict verdict = commandAllowed(CmdDropFiles, CurrentCommandState());
     if (verdict == Verdict::Refuse) MessageBeep(MB_OK);
     if (verdict != Verdict::Run) return 0;
