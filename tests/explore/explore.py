@@ -507,7 +507,10 @@ class Explorer:
             if dialog:
                 # Keys go to the focused window: a click on the caption focuses the box.
                 self.click_at((dialog[2][0] + dialog[2][2]) // 2, dialog[2][1] + 8)
-                xdo("key", "Escape")
+                # Escape does nothing in a box whose one button is "&Abort":
+                # a box of one button is answered with it.
+                buttons = [c for c in dialog[3] if c[0] == "Button"]
+                xdo("key", "Return" if len(buttons) == 1 else "Escape")
             elif seen.menu_open():
                 # Under Wine the tray menu of a hidden launcher gets no keys
                 # once it has been closed before: a click away closes it.
