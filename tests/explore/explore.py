@@ -291,6 +291,9 @@ class Explorer:
     def check_idle(self):
         """With no input, the launcher's CPU use falls to near zero."""
         hz = os.sysconf("SC_CLK_TCK")
+        # A tooltip shown under a resting pointer polls it (the system's
+        # control, not the launcher): the pointer rests on the bare desktop.
+        xdo("mousemove", 2, 2)
         deadline = time.time() + 6
         while time.time() < deadline:
             try:
