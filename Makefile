@@ -2,8 +2,9 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 45
+EXPLORE_MINUTES ?= 10
 
-.PHONY: run test setup native windows fuzz bench test-native test-wine test-fuzz package test-package screenshots clean
+.PHONY: run test setup native windows fuzz bench test-native test-wine test-fuzz package test-package screenshots explore clean
 
 run: setup windows
 	scripts/run-launcher.sh build/windows
@@ -27,6 +28,14 @@ test-wine: windows
 
 test-fuzz: fuzz
 	tests/fuzz/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# Seeded random real input on the real launcher: EXPLORE_MINUTES of fresh
+# seeds, or SEED=n (with STATE=name and STEPS=n as it printed) to replay a run.
+explore: setup windows
+	scripts/wine-session.sh build/windows python3 tests/explore/explore.py \
+	    build/windows/bin/QuillDeck.exe build/windows/tests/support \
+	    $(if $(SEED),--seeds $(SEED),--minutes $(EXPLORE_MINUTES)) \
+	    $(if $(STATE),--state $(STATE)) $(if $(STEPS),--steps $(STEPS))
 
 # dist/QuillDeck-<version>.zip: the launcher alone, no tests built.
 package: setup

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real launcher in Wine's desktop: its icon sits in the notification area
-# while it runs, the caption's close hides it there, a double-click on the
-# icon brings it back, "E&xit" of the icon's menu ends it, and the icon goes.
+# while it runs, a click on it while the About box is open brings the box
+# forward, the caption's close hides it there, a double-click on the icon
+# brings it back, "E&xit" of the icon's menu ends it, and the icon goes.
 source "$(dirname "$0")/lib.sh"
 
 # The notification area's corner of the taskbar, around the icon.
@@ -20,6 +21,17 @@ start_launcher
 sleep 0.5
 tray_area "$LAUNCHER/running.png"
 cmp -s "$LAUNCHER/before.png" "$LAUNCHER/running.png" && fail "no icon in the notification area"
+
+# With the About box open, the icon brings the box forward instead of opening
+# its menu over it: Escape then closes the box.
+remote wait-focused 10000 || fail "the list did not get the keyboard"
+xdotool key alt+b
+x_window "Quill'Deck \\(v" >/dev/null || fail "Alt+B opened no About box"
+click_tray_icon 3
+xdotool key Escape
+for _ in $(seq 50); do gone "Quill'Deck \\(v" && break; sleep 0.1; done
+gone "Quill'Deck \\(v" || fail "after a click on the icon, Escape did not close the About box"
+remote wait-no-menu 2000 || fail "the icon's menu stayed open"
 
 # Without CaptionClose the caption's close hides the program to the tray.
 remote close

@@ -20,6 +20,15 @@
 //   qd_remote items            read the item list as a screen reader does: its
 //                              role, then one line per child, its name, with
 //                              " *" after the selected one
+//   qd_remote observe          for the explorer: "answer yes|no" (a message
+//                              round trip within 2 s), a "window" line per
+//                              visible top-level window of the launcher's
+//                              process and a "child" line per visible child
+//                              (class, title, screen rectangle), then "items N"
+//                              (the rows shown) and "selected TITLE"
+//   qd_remote serve            answer verbs read one a line from standard input
+//   qd_remote taskbar-created  broadcast "TaskbarCreated", as a restarted
+//                              shell does
 #include <windows.h>
 // After <windows.h>, which they need.
 #include <oleacc.h>
@@ -148,6 +157,77 @@ int printAccessibleItems(HWND window) {
     return 0;
 }
 
+// "KIND CLASS|TITLE|LEFT TOP RIGHT BOTTOM", on the screen.
+void printWindow(const char* kind, HWND hwnd) {
+    char name[64] = {}, title[256] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    GetWindowTextA(hwnd, title, sizeof(title));
+    for (char& c : title)
+        if (c == '\n' || c == '\r' || c == '|') c = ' ';
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    std::printf("%s %s|%s|%ld %ld %ld %ld\n", kind, name, title, r.left, r.top, r.right, r.bottom);
+}
+
+// The launcher's visible top-level windows, topmost first, each followed by
+// its visible children: its dialogs, message boxes and
+// open menus (class #32768) show here.
+void printWindows(HWND window) {
+    static DWORD pid;
+    GetWindowThreadProcessId(window, &pid);
+    EnumWindows(
+        [](HWND hwnd, LPARAM) -> BOOL {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != pid || !IsWindowVisible(hwnd)) return TRUE;
+            printWindow("window", hwnd);
+            EnumChildWindows(
+                hwnd,
+                [](HWND child, LPARAM) -> BOOL {
+                    if (IsWindowVisible(child)) printWindow("child", child);
+                    return TRUE;
+                },
+                0);
+            return TRUE;
+        },
+        0);
+}
+
+// The number of rows the list shows and the selected one's name, as a screen
+// reader reads them (one name, so a list of thousands is read quickly).
+int printShownItems(HWND window) {
+    HWND list = FindWindowExA(window, nullptr, "TStringGrid", nullptr);
+    IAccessible* object = nullptr;
+    if (!list || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
+        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return 1;
+    LONG count = 0;
+    VARIANT selection{};
+    if (object->get_accChildCount(&count) != S_OK) return 1;
+    std::printf("items %ld\n", count);
+    if (object->get_accSelection(&selection) == S_OK && selection.vt == VT_I4) {
+        BSTR name = nullptr;
+        if (object->get_accName(selection, &name) == S_OK) {
+            std::printf("selected %s\n", narrow(name).c_str());
+            SysFreeString(name);
+        }
+    }
+    object->Release();
+    CoUninitialize();
+    return 0;
+}
+
+int observe(HWND window) {
+    DWORD_PTR result = 0;
+    const bool answers =
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result) != 0;
+    std::printf("answer %s\n", answers ? "yes" : "no");
+    if (!answers) return 0;
+    printWindows(window);
+    return printShownItems(window);
+}
+
 // Sizes are read as the launcher sees them, not mapped to a 96-DPI view.
 void becomeDpiAware() {
     using SetContextFn = void*(WINAPI*)(void*);
@@ -175,13 +255,8 @@ void printLayout(HWND window) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) return 2;
-    becomeDpiAware();
-    const char* verb = argv[1];
-    const DWORD wait = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 10000;
+int run(const char* verb, const char* argument) {
+    const DWORD wait = argument ? std::strtoul(argument, nullptr, 10) : 10000;
     if (!std::strcmp(verb, "wait-window"))
         return waitFor([] { return mainWindow() && IsWindowVisible(mainWindow()) != FALSE; }, wait)
                    ? 0
@@ -227,7 +302,63 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!std::strcmp(verb, "items")) return printAccessibleItems(window);
+    if (!std::strcmp(verb, "observe")) return observe(window);
+    if (!std::strcmp(verb, "taskbar-created")) {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                                   SMTO_ABORTIFHUNG, 2000, &result)
+                   ? 0
+                   : 1;
+    }
     if (!std::strcmp(verb, "close"))
         return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     return 2;
+}
+
+// One verb a line from standard input, each answer followed by "end CODE":
+// a driver that asks often is spared starting a Wine process each time. The
+// thread that answers keeps pumping messages while it waits, as a screen
+// reader does: a window that sends it a message must not be kept waiting.
+int serve() {
+    static char line[256];
+    static HANDLE lineRead = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    static HANDLE lineDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    static bool ended = false;
+    CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            while (std::fgets(line, sizeof(line), stdin)) {
+                SetEvent(lineRead);
+                WaitForSingleObject(lineDone, INFINITE);
+            }
+            ended = true;
+            SetEvent(lineRead);
+            return 0;
+        },
+        nullptr, 0, nullptr);
+    for (;;) {
+        if (MsgWaitForMultipleObjects(1, &lineRead, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            continue;
+        }
+        if (ended) return 0;
+        line[std::strcspn(line, "\r\n")] = '\0';
+        char* argument = std::strchr(line, ' ');
+        if (argument) *argument++ = '\0';
+        const int code = run(line, argument);
+        std::printf("end %d\n", code);
+        std::fflush(stdout);
+        SetEvent(lineDone);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    becomeDpiAware();
+    if (!std::strcmp(argv[1], "serve")) return serve();
+    return run(argv[1], argc > 2 ? argv[2] : nullptr);
 }

@@ -658,6 +658,7 @@ void TForm1::HotKeyPressed() {
         return;
     }
     if (HiddenInTray(application_.Handle())) Pop1_RestoreClick();
+    if (BringOpenBoxForward(Handle())) return;
     SetForegroundWindow(Handle());
     FocusList();
 }
@@ -1175,7 +1176,11 @@ LRESULT TForm1::OnHotKey(WPARAM id, LPARAM) {
 }
 
 LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
-    switch (trayIconAction(wParam, lParam)) {
+    const TrayIconAction action = trayIconAction(wParam, lParam);
+    // While a box is open the icon brings it forward: its menu would put the
+    // main window over the box and run commands under it.
+    if (action != TrayIconAction::None && BringOpenBoxForward(Handle())) return 0;
+    switch (action) {
     case TrayIconAction::ShowMenu:
         ShowTrayMenu();
         break;
@@ -1195,7 +1200,7 @@ LRESULT TForm1::OnTrayIcon(WPARAM wParam, LPARAM lParam) {
 LRESULT TForm1::OnTimer(WPARAM id, LPARAM) {
     if (id != TrayPressTimer) return 0;
     KillTimer(Handle(), TrayPressTimer);
-    ShowTrayMenu();
+    if (!BringOpenBoxForward(Handle())) ShowTrayMenu();
     return 0;
 }
 
@@ -1205,6 +1210,9 @@ LRESULT TForm1::OnDropFiles(WPARAM wParam, LPARAM) {
         HDROP drop;
         ~Finish() { Shell().DragFinish(drop); }
     } finish{drop};
+    // Files dropped behind an open box would change the rows under the
+    // question it asks: the box comes forward instead.
+    if (BringOpenBoxForward(Handle())) return 0;
     // A drop lets messages run, so another may come while this one is added.
     const HDROP outer = std::exchange(droppedFiles_, drop);
     RunCommand(CmdDropFiles);

@@ -24,6 +24,17 @@ void RestoreFromTray(HWND mainWindow, HWND applicationWindow) {
     SetActiveWindow(applicationWindow);
 }
 
+HWND OpenBox(HWND mainWindow) {
+    HWND popup = GetLastActivePopup(mainWindow);
+    return popup && popup != mainWindow && IsWindowVisible(popup) ? popup : nullptr;
+}
+
+bool BringOpenBoxForward(HWND mainWindow) {
+    HWND box = OpenBox(mainWindow);
+    if (box) SetForegroundWindow(box);
+    return box != nullptr;
+}
+
 void SetStayOnTop(HWND mainWindow, bool onTop) {
     RECT r;
     GetWindowRect(mainWindow, &r);

@@ -27,6 +27,14 @@ inline bool HiddenInTray(HWND applicationWindow) {
     return !IsWindowVisible(applicationWindow);
 }
 
+// The box of its own the launcher waits on (About, the editor, a message, the
+// open dialog), or null while none is open: such a box keeps the keyboard, and
+// the main window it disabled must not come over it.
+HWND OpenBox(HWND mainWindow);
+
+// Brings the open box, if any, to the front: true when there was one.
+bool BringOpenBoxForward(HWND mainWindow);
+
 // Puts the main window on top of other windows or back to normal z-order, and
 // shows it; the system menu's "Stay on &Top" check mark follows.
 void SetStayOnTop(HWND mainWindow, bool onTop);
