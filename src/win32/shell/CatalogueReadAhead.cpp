@@ -3,14 +3,32 @@
 #include <utility>
 #include <vector>
 
+#include <windows.h>
+
 #include "catalogue/ItemPath.h"
+#include "common/WidePath.h"
 
 namespace qd {
 
+namespace {
+
+// Below this a catalogue (some hundreds of items) is read in its step: a
+// thread of its own would cost the start more than it saves.
+constexpr ULONGLONG ReadAheadFrom = 4 * 1024 * 1024;
+
+ULONGLONG fileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return ULONGLONG{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
+}
+
+} // namespace
+
 CatalogueReadAhead::CatalogueReadAhead(std::string cataloguePath, std::string launcherFolder)
-    : thread_([this, path = std::move(cataloguePath), folder = std::move(launcherFolder)] {
-          Read(path, folder);
-      }) {}
+    : path_(std::move(cataloguePath)) {
+    if (fileSize(path_) >= ReadAheadFrom)
+        thread_ = std::thread([this, folder = std::move(launcherFolder)] { Read(path_, folder); });
+}
 
 CatalogueReadAhead::~CatalogueReadAhead() {
     if (thread_.joinable()) thread_.join();
@@ -33,6 +51,7 @@ void CatalogueReadAhead::Read(const std::string& cataloguePath, const std::strin
 }
 
 void CatalogueReadAhead::Take(ItemTable& table, CatalogueOrigin& origin) {
+    if (!thread_.joinable()) return LoadCatalogue(path_, table, origin);
     readDone_.wait();
     table = std::move(table_);
     origin = origin_;

@@ -10,7 +10,7 @@
 
 namespace qd {
 
-// The catalogue read on a thread of its own while the main window is made
+// A large catalogue read on a thread of its own while the main window is made
 // and shown, and the folders that hold many of its programs listed for the
 // start-up pass: with thousands of items both take longer than the window.
 // The start-up sequence takes the result at its own step, so its messages
@@ -31,6 +31,7 @@ class CatalogueReadAhead {
   private:
     void Read(const std::string& cataloguePath, const std::string& launcherFolder);
 
+    std::string path_;
     ItemTable table_;
     CatalogueOrigin origin_ = CatalogueOrigin::Read;
     std::exception_ptr error_;
