@@ -7,6 +7,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "shell/QuillDeck1.h"
 #include "support/DialogWatcher.h"
+#include "support/LauncherFolder.h"
 
 namespace qd {
 namespace {
@@ -162,27 +163,54 @@ TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
     }
 }
 
+// A large catalogue is read while the window is made: its damage is
+// reported at the same step, in the same words.
 TEST(Startup, DamagedCatalogueIsReportedAndLeftUntouched) {
-    TempFolder folder;
-    const std::string damaged = std::string("\x05\x00\x00\x00", 4) + "nobmp" + "tail";
-    qdtest::writeFile(folder.file("QuillDeck.rcc"), damaged);
-    qdtest::DialogWatcher dialogs;
-    {
-        TForm1 form(startupIn(folder));
-        ASSERT_EQ(dialogs.seen().size(), 1u);
-        EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
-        EXPECT_EQ(dialogs.seen()[0].text, "Bitmap image is not valid\r\n\"" +
-                                              folder.file("QuillDeck.rcc") +
-                                              "\" is damaged: the list starts empty, and the "
-                                              "file is kept as it is.");
-        // The rest of the start-up still ran.
-        EXPECT_TRUE(IsWindowVisible(form.Handle()));
-        EXPECT_TRUE(form.Table().isEmpty());
-        EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
-        form.Close();
-        qdtest::pump(10);
+    for (const std::size_t padding : {std::size_t{0}, std::size_t{5} << 20}) {
+        SCOPED_TRACE(padding);
+        TempFolder folder;
+        const std::string damaged =
+            std::string("\x05\x00\x00\x00", 4) + "nobmp" + "tail" + std::string(padding, 'x');
+        qdtest::writeFile(folder.file("QuillDeck.rcc"), damaged);
+        qdtest::DialogWatcher dialogs;
+        {
+            TForm1 form(startupIn(folder));
+            ASSERT_EQ(dialogs.seen().size(), 1u);
+            EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
+            EXPECT_EQ(dialogs.seen()[0].text, "Bitmap image is not valid\r\n\"" +
+                                                  folder.file("QuillDeck.rcc") +
+                                                  "\" is damaged: the list starts empty, and the "
+                                                  "file is kept as it is.");
+            // The rest of the start-up still ran.
+            EXPECT_TRUE(IsWindowVisible(form.Handle()));
+            EXPECT_TRUE(form.Table().isEmpty());
+            EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+            form.Close();
+            qdtest::pump(10);
+        }
+        EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), damaged);
     }
-    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), damaged);
+}
+
+// Thousands of items (a catalogue read on a thread of its own, the folder of
+// their programs listed there): every row comes, and every program is found.
+TEST(Startup, ALargeCatalogueLoadsWhole) {
+    qdtest::LauncherFolder launcher;
+    CreateDirectoryA(launcher.folder.file("tools").c_str(), nullptr);
+    constexpr int Items = 3500;
+    for (int i = 0; i < Items; ++i) {
+        const std::string file = "p" + std::to_string(i) + ".exe";
+        launcher.addItem("P" + std::to_string(i), file, nullptr, std::string(40, 'Q'));
+        qdtest::writeFile(launcher.folder.file("tools\\" + file), "");
+    }
+    launcher.setPreference("CheckSafe", "0");
+    auto form = launcher.start();
+    ASSERT_GE(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")).size(), 4u << 20);
+    ASSERT_EQ(form->Table().rowCount(), Items);
+    for (int row = 0; row < Items; ++row)
+        ASSERT_FALSE(form->Table().isDisabled(row)) << row;
+    EXPECT_EQ(form->Table().cell(ColTitle, Items - 1), "P" + std::to_string(Items - 1));
+    qdtest::closeForm(*form);
 }
 
 // A damaged catalogue is kept aside once items are added and saved over it.
