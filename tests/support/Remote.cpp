@@ -131,13 +131,21 @@ std::string narrow(BSTR text) {
     return result;
 }
 
-int printAccessibleItems(HWND window) {
+// The item list's accessible object, as a screen reader asks for it; null
+// when there is none.
+IAccessible* listAccessible(HWND window) {
     HWND list = FindWindowExA(window, nullptr, "TStringGrid", nullptr);
     IAccessible* object = nullptr;
     if (!list || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
         AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible),
                                    reinterpret_cast<void**>(&object)) != S_OK)
-        return 1;
+        return nullptr;
+    return object;
+}
+
+int printAccessibleItems(HWND window) {
+    IAccessible* object = listAccessible(window);
+    if (!object) return 1;
     VARIANT child{}, role{}, selection{};
     child.vt = VT_I4;
     LONG count = 0;
@@ -196,12 +204,8 @@ void printWindows(HWND window) {
 // The number of rows the list shows and the selected one's name, as a screen
 // reader reads them (one name, so a list of thousands is read quickly).
 int printShownItems(HWND window) {
-    HWND list = FindWindowExA(window, nullptr, "TStringGrid", nullptr);
-    IAccessible* object = nullptr;
-    if (!list || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) ||
-        AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object)) != S_OK)
-        return 1;
+    IAccessible* object = listAccessible(window);
+    if (!object) return 1;
     LONG count = 0;
     VARIANT selection{};
     if (object->get_accChildCount(&count) != S_OK) return 1;
@@ -337,7 +341,8 @@ int serve() {
         },
         nullptr, 0, nullptr);
     for (;;) {
-        if (MsgWaitForMultipleObjects(1, &lineRead, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        if (MsgWaitForMultipleObjects(1, &lineRead, FALSE, INFINITE, QS_ALLINPUT) !=
+            WAIT_OBJECT_0) {
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageA(&message);
