@@ -580,6 +580,9 @@ class Explorer:
             if os.environ.get("EXPLORE_VERBOSE"):
                 self.say(f"{time.monotonic() - self.began:7.1f}s {self.history[-1]}")
             time.sleep(0.05)
+            if os.environ.get("EXPLORE_SHOTS"):  # a picture after every step, to replay a failure
+                run("import", "-display", os.environ["DISPLAY"], "-window", "root",
+                    os.path.join(os.environ["EXPLORE_SHOTS"], f"step-{number:04}.png"))
             self.check_alive()
             after = self.observe() if self.process.poll() is None else None
             self.note(seen, action, after)

@@ -1049,6 +1049,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_TIMER, &TForm1::OnTimer},
         {WM_DPICHANGED, &TForm1::OnDpiChanged},
     };
+    // A drop while a menu is open waits until the menu is closed: inside a
+    // menu's loop the mouse stays with the menu, so a box the drop opens would
+    // take no click, and clicks meant for it would reach the window behind.
+    if (message == WM_DROPFILES && EndOpenMenu()) {
+        PostMessageA(Handle(), message, wParam, lParam);
+        return 0;
+    }
     for (const MessageRoute& route : Messages)
         if (route.message == message) return (this->*route.handler)(wParam, lParam);
     // The taskbar restarted: its icons are gone and ours comes back.

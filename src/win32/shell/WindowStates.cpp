@@ -35,6 +35,14 @@ bool BringOpenBoxForward(HWND mainWindow) {
     return box != nullptr;
 }
 
+bool EndOpenMenu() {
+    GUITHREADINFO thread{sizeof(thread)};
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &thread) || !(thread.flags & GUI_INMENUMODE))
+        return false;
+    EndMenu();
+    return true;
+}
+
 void SetStayOnTop(HWND mainWindow, bool onTop) {
     RECT r;
     GetWindowRect(mainWindow, &r);

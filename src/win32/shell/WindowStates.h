@@ -35,6 +35,10 @@ HWND OpenBox(HWND mainWindow);
 // Brings the open box, if any, to the front: true when there was one.
 bool BringOpenBoxForward(HWND mainWindow);
 
+// Closes this thread's open menu, if any: true when one was open. It is gone
+// once the menu's loop runs again, so what waits for it is posted after.
+bool EndOpenMenu();
+
 // Puts the main window on top of other windows or back to normal z-order, and
 // shows it; the system menu's "Stay on &Top" check mark follows.
 void SetStayOnTop(HWND mainWindow, bool onTop);
