@@ -4,10 +4,15 @@
 
 #include <vector>
 
+#include "ResourceIds.h"
 #include "common/Handles.h"
 #include "common/WidePath.h"
 
 namespace qd {
+
+HICON ApplicationIcon() {
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK));
+}
 
 std::string ExecutablePath() {
     std::vector<wchar_t> buffer(MAX_PATH);

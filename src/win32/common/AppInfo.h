@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace qd {
@@ -12,6 +14,9 @@ constexpr char SingleInstanceMutexName[] = "ostrawenQuilldeckSoftware";
 std::string ExecutablePath();
 // Folder of the running executable, with its trailing backslash, in UTF-8.
 std::string ExecutableFolder();
+
+// The program's own icon, at the system's icon size (shared, not to be destroyed).
+HICON ApplicationIcon();
 
 // The system's text for an error code, without the trailing line break.
 std::string SystemErrorText(unsigned long code);

@@ -1,6 +1,5 @@
 #include "shell/ApplicationWindow.h"
 
-#include "ResourceIds.h"
 #include "common/AppInfo.h"
 
 namespace qd {
@@ -11,7 +10,7 @@ constexpr char ClassName[] = "TApplication";
 
 TApplicationWindow::TApplicationWindow() {
     RegisterClassOnce(ClassName, 0, LoadCursorA(nullptr, IDC_ARROW), nullptr,
-                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLDECK)));
+                      ApplicationIcon());
     CreateHandle(WS_EX_APPWINDOW, ClassName, ApplicationTitle,
                  WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr);
 }

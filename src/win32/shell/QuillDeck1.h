@@ -14,6 +14,7 @@
 #include "shell/ApplicationWindow.h"
 #include "shell/CatalogueReadAhead.h"
 #include "shell/CommandGate.h"
+#include "shell/GlobalHotKey.h"
 #include "shell/IniProfile.h"
 #include "common/MessageLoop.h"
 #include "shell/OptionsPanel.h"
@@ -217,7 +218,6 @@ class TForm1 : public TWindow {
     void ShowTrayMenu();
     void OpenDonationPage();
     void RegisterGlobalHotKey();
-    bool UseHotKey(const std::string& text, bool sayWhenTaken);
     void ShowSearch();
     void RemoveTrayIcon();
     void WritePlacementAndSelection();
@@ -260,8 +260,9 @@ class TForm1 : public TWindow {
     // The scale of the display the window is on; design sizes go through
     // Scaled() with it.
     UINT dpi_ = DesignDpi;
+    // The hot key's text as read or last applied, shown in the options.
     std::string hotKeyText_;
-    bool hotKeyRegistered_ = false;
+    std::unique_ptr<TGlobalHotKey> hotKey_;
     // An Alt shortcut ran: the release of Alt that follows is not a menu key.
     bool altShortcutTaken_ = false;
 };

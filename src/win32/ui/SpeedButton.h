@@ -84,4 +84,16 @@ class TSpeedButton : public TWindow {
     TAccessibleSlot accessible_{[this] { return new TButtonAccessible(*this); }};
 };
 
+// Shows a button pressed for one scope, however the scope ends.
+class ScopedPressed {
+  public:
+    explicit ScopedPressed(TSpeedButton* button) : button_(button) { button_->SetDown(true); }
+    ~ScopedPressed() { button_->SetDown(false); }
+    ScopedPressed(const ScopedPressed&) = delete;
+    ScopedPressed& operator=(const ScopedPressed&) = delete;
+
+  private:
+    TSpeedButton* button_;
+};
+
 } // namespace qd
