@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "shell/OptionsPanel.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -131,9 +131,9 @@ class Accessibility : public testing::Test {
 TEST_F(Accessibility, ListShowsItsShownRowsAsItems) {
     Launcher launcher;
     auto form = startWebGroup(launcher);
-    HWND list = form->StringGrid1->Handle();
+    HWND list = seam(*form).StringGrid1->Handle();
     SetFocus(list);
-    form->StringGrid1->SelectRow(3);
+    seam(*form).StringGrid1->SelectRow(3);
     Accessible acc(list);
     ASSERT_NE(acc.object, nullptr);
 
@@ -184,7 +184,7 @@ TEST_F(Accessibility, ListShowsItsShownRowsAsItems) {
 TEST_F(Accessibility, RowsArePlacedFoundAndWalkedAmongTheShownOnes) {
     Launcher launcher;
     auto form = startWebGroup(launcher);
-    HWND list = form->StringGrid1->Handle();
+    HWND list = seam(*form).StringGrid1->Handle();
     Accessible acc(list);
     ASSERT_NE(acc.object, nullptr);
 
@@ -227,7 +227,7 @@ TEST_F(Accessibility, RowsArePlacedFoundAndWalkedAmongTheShownOnes) {
     ASSERT_EQ(
         acc.object->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Accessible::child(4)),
         S_OK);
-    EXPECT_EQ(form->Table().currentRow(), 4);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 4);
     EXPECT_EQ(GetFocus(), list);
     EXPECT_EQ(acc.object->accSelect(SELFLAG_ADDSELECTION, Accessible::child(1)), E_INVALIDARG);
     closeForm(*form);
@@ -241,8 +241,8 @@ TEST_F(Accessibility, RowsOutOfViewAreOffscreen) {
                          std::string(40, 'Q'));
     launcher.setPreference("CheckSafe", "0");
     auto form = launcher.start();
-    ASSERT_LT(form->StringGrid1->VisibleRowCapacity(), Items - 1);
-    Accessible acc(form->StringGrid1->Handle());
+    ASSERT_LT(seam(*form).StringGrid1->VisibleRowCapacity(), Items - 1);
+    Accessible acc(seam(*form).StringGrid1->Handle());
     ASSERT_NE(acc.object, nullptr);
     EXPECT_FALSE(acc.state(1) & STATE_SYSTEM_OFFSCREEN);
     EXPECT_TRUE(acc.state(Items) & STATE_SYSTEM_OFFSCREEN);
@@ -252,15 +252,15 @@ TEST_F(Accessibility, RowsOutOfViewAreOffscreen) {
 TEST_F(Accessibility, MovingTheCurrentRowTellsTheNewRowAndFilteringTellsTheList) {
     Launcher launcher;
     auto form = startWebGroup(launcher);
-    HWND list = form->StringGrid1->Handle();
+    HWND list = seam(*form).StringGrid1->Handle();
     SetFocus(list);
-    form->StringGrid1->SelectRow(0);
+    seam(*form).StringGrid1->SelectRow(0);
     qdtest::runMessages(20);
     EventRecorder recorder;
     // Down skips the hidden row 1: row 2 is the second child.
     qdtest::typeKeys({VK_DOWN});
     qdtest::runMessages(20);
-    ASSERT_EQ(form->Table().currentRow(), 2);
+    ASSERT_EQ(seam(*form).Table().currentRow(), 2);
     const auto seen = [&](DWORD event, LONG child) {
         for (const auto& e : recorder.events)
             if (e == EventRecorder::Event{event, list, OBJID_CLIENT, child}) return true;
@@ -280,9 +280,9 @@ TEST_F(Accessibility, MovingTheCurrentRowTellsTheNewRowAndFilteringTellsTheList)
     SetFocus(nullptr);
     qdtest::runMessages(20);
     recorder.events.clear();
-    form->StringGrid1->SelectRow(3);
+    seam(*form).StringGrid1->SelectRow(3);
     qdtest::runMessages(20);
-    const LONG delta = AccessibleChildOfRow(form->Table(), 3);
+    const LONG delta = AccessibleChildOfRow(seam(*form).Table(), 3);
     ASSERT_GT(delta, 0);
     EXPECT_TRUE(seen(EVENT_OBJECT_SELECTION, delta));
     EXPECT_FALSE(seen(EVENT_OBJECT_FOCUS, delta));
@@ -296,10 +296,10 @@ TEST_F(Accessibility, DefaultActionLaunchesTheRow) {
     auto form = launcher.start();
     const std::string tools = launcher.folder.file("tools\\");
     DeleteFileA((tools + "probe-out.txt").c_str());
-    Accessible acc(form->StringGrid1->Handle());
+    Accessible acc(seam(*form).StringGrid1->Handle());
     ASSERT_NE(acc.object, nullptr);
     ASSERT_EQ(acc.object->accDoDefaultAction(Accessible::child(2)), S_OK);
-    EXPECT_EQ(form->Table().currentRow(), 1);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 1);
     EXPECT_NE(qdtest::probeReport(tools).find("self:editor.exe"), std::string::npos);
     closeForm(*form);
 }
@@ -307,8 +307,8 @@ TEST_F(Accessibility, DefaultActionLaunchesTheRow) {
 TEST_F(Accessibility, TheEmptyListHasNoItems) {
     Launcher launcher;
     auto form = launcher.start();
-    ASSERT_EQ(form->Table().rowCount(), 1);
-    Accessible acc(form->StringGrid1->Handle());
+    ASSERT_EQ(seam(*form).Table().rowCount(), 1);
+    Accessible acc(seam(*form).StringGrid1->Handle());
     ASSERT_NE(acc.object, nullptr);
     EXPECT_EQ(acc.childCount(), 0);
     VARIANT v{};
@@ -323,8 +323,8 @@ TEST_F(Accessibility, ButtonsAreNamedByTheirHints) {
     Launcher launcher;
     auto form = launcher.start();
     const std::pair<TSpeedButton*, const char*> buttons[] = {
-        {form->ToolButton_add, "Add Item  [Alt+A]"},
-        {form->ToolButton_exit, "Exit  [Alt+X]"},
+        {seam(*form).ToolButton_add, "Add Item  [Alt+A]"},
+        {seam(*form).ToolButton_exit, "Exit  [Alt+X]"},
     };
     const auto expectButton = [](TSpeedButton* button, const char* name) {
         Accessible acc(button->Handle());
@@ -336,23 +336,23 @@ TEST_F(Accessibility, ButtonsAreNamedByTheirHints) {
     for (const auto& [button, name] : buttons)
         expectButton(button, name);
     // A disabled button is unavailable, one held down by its command pressed.
-    Accessible add(form->ToolButton_add->Handle());
-    form->ToolButton_add->SetEnabled(false);
+    Accessible add(seam(*form).ToolButton_add->Handle());
+    seam(*form).ToolButton_add->SetEnabled(false);
     EXPECT_TRUE(add.state(CHILDID_SELF) & STATE_SYSTEM_UNAVAILABLE);
-    form->ToolButton_add->SetEnabled(true);
+    seam(*form).ToolButton_add->SetEnabled(true);
     EXPECT_FALSE(add.state(CHILDID_SELF) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED));
-    form->ToolButton_add->SetDown(true);
+    seam(*form).ToolButton_add->SetDown(true);
     EXPECT_TRUE(add.state(CHILDID_SELF) & STATE_SYSTEM_PRESSED);
-    form->ToolButton_add->SetDown(false);
+    seam(*form).ToolButton_add->SetDown(false);
 
-    Accessible options(form->ToolButton_options->Handle());
-    ASSERT_FALSE(form->Panel_options && form->Panel_options->IsOpen());
+    Accessible options(seam(*form).ToolButton_options->Handle());
+    ASSERT_FALSE(seam(*form).Panel_options && seam(*form).Panel_options->IsOpen());
     ASSERT_EQ(options.object->accDoDefaultAction(Accessible::child(CHILDID_SELF)), S_OK);
     qdtest::runMessages(50);
-    ASSERT_TRUE(form->Panel_options && form->Panel_options->IsOpen());
-    expectButton(form->Panel_options->Button_add_group.get(), "Add application group");
+    ASSERT_TRUE(seam(*form).Panel_options && seam(*form).Panel_options->IsOpen());
+    expectButton(seam(*form).Panel_options->Button_add_group.get(), "Add application group");
     // No hint: the caption.
-    expectButton(form->Panel_options->Button_ok_option.get(), "ok");
+    expectButton(seam(*form).Panel_options->Button_ok_option.get(), "ok");
     closeForm(*form);
 }
 
@@ -360,9 +360,9 @@ TEST_F(Accessibility, ObjectsHeldPastTheirWindowsSayDisconnected) {
     Launcher launcher;
     launcher.addUncheckedItems({"Alpha"});
     auto form = launcher.start();
-    Accessible list(form->StringGrid1->Handle());
-    Accessible button(form->ToolButton_add->Handle());
-    HWND listWindow = form->StringGrid1->Handle();
+    Accessible list(seam(*form).StringGrid1->Handle());
+    Accessible button(seam(*form).ToolButton_add->Handle());
+    HWND listWindow = seam(*form).StringGrid1->Handle();
     ASSERT_EQ(list.childCount(), 1);
     // The windows are gone; the objects behind them live on until the form goes.
     closeForm(*form);

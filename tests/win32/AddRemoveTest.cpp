@@ -13,7 +13,7 @@
 #include "common/AnsiText.h"
 #include "common/WidePath.h"
 #include "items/IconExtraction.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -31,7 +31,7 @@ using Texts = std::vector<std::string>;
 
 // A click of the real mouse on the toolbar's Remove button.
 void pressRemove(TForm1& form) {
-    qdtest::clickWithMouse(form.ToolButton_delete->Handle());
+    qdtest::clickWithMouse(seam(form).ToolButton_delete->Handle());
     qdtest::runMessages(100);
 }
 
@@ -67,7 +67,7 @@ void copySample(const char* sample, const std::string& to) {
 
 // Every caption of the tray menu as it would open now; "" for a separator.
 Texts trayCaptions(TForm1& form) {
-    const UniqueMenu menu = form.PopupMenu_tray();
+    const UniqueMenu menu = seam(form).PopupMenu_tray();
     Texts captions;
     for (int position = 0; position < GetMenuItemCount(menu.get()); ++position) {
         char text[256] = {};
@@ -106,7 +106,7 @@ void PrintTo(const Snapshot& s, std::ostream* out) {
 
 Snapshot snapshot(TForm1& form) {
     Snapshot s;
-    const ItemTable& table = form.Table();
+    const ItemTable& table = seam(form).Table();
     for (int row = 0; row < table.rowCount(); ++row)
         s.rows.push_back(table.cells(row));
     for (int row = 0; row < table.imageCount(); ++row)
@@ -129,12 +129,12 @@ TEST(AddItems, DropAddsTheExecutablesInDropOrderWithTheirCellsIconsAndTrayEntrie
     copySample(QD_SAMPLE_BARE, b);
     copySample(QD_SAMPLE_MANY_ICONS, c);
     auto form = launcher.start();
-    ASSERT_EQ(form->SelectedGroup(), 1);
+    ASSERT_EQ(seam(*form).SelectedGroup(), 1);
 
     DialogWatcher dialogs;
     dropFiles(form->Handle(), {a, b, c});
     EXPECT_TRUE(dialogs.seen().empty());
-    const ItemTable& table = form->Table();
+    const ItemTable& table = seam(*form).Table();
     ASSERT_EQ(table.rowCount(), 2);
     EXPECT_EQ(table.cells(0), (RowCells{"Sample Suite", "apps\\a.exe", "a.exe", "0", "", "0",
                                         fingerprintOf(readFile(a)), "1"}));
@@ -193,7 +193,7 @@ TEST(AddItems, ALongDroppedPathIsNeverCut) {
 
     DialogWatcher dialogs;
     dropFiles(form->Handle(), {tooLong, longest});
-    const ItemTable& table = form->Table();
+    const ItemTable& table = seam(*form).Table();
     ASSERT_EQ(table.rowCount(), 1);
     const std::string fileName = longest.substr(folder.size());
     EXPECT_EQ(table.cell(ColRelativePath, 0), std::string(150, 'd') + "\\" + fileName);
@@ -217,9 +217,9 @@ TEST(AddItems, TheSameFileTwiceIsWarnedAboutByItsUpperCaseName) {
     ASSERT_EQ(once.rows.size(), 1u);
 
     DialogWatcher dialogs;
-    // Again by drop, in another letter case, and by the dialog's route.
+    // Again in another letter case, and as it was.
     dropFiles(form->Handle(), {launcher.folder.file("APPS\\TOOL.EXE")});
-    form->AddItemFromPath(a);
+    dropFiles(form->Handle(), {a});
     EXPECT_EQ(snapshot(*form), once);
     ASSERT_EQ(dialogs.seen().size(), 2u);
     for (const DialogWatcher::Seen& seen : dialogs.seen()) {
@@ -281,10 +281,10 @@ TEST(AddItems, AFolderNamedInAnotherScriptIsStoredByItsShortName) {
         dropNames(form->Handle(),
                   std::vector<std::wstring>{foreign + L"\\X.exe", accented + L"\\x.exe"});
         EXPECT_TRUE(dialogs.seen().empty());
-        ASSERT_EQ(form->Table().rowCount(), 2);
-        EXPECT_EQ(form->Table().cell(ColRelativePath, 0), storedFolder + "\\x.exe");
-        EXPECT_EQ(form->Table().cell(ColRelativePath, 1), AnsiFromWide(L"tools-\u00E9\\x.exe"));
-        EXPECT_EQ(form->Table().cell(ColTitle, 0), "x.exe");
+        ASSERT_EQ(seam(*form).Table().rowCount(), 2);
+        EXPECT_EQ(seam(*form).Table().cell(ColRelativePath, 0), storedFolder + "\\x.exe");
+        EXPECT_EQ(seam(*form).Table().cell(ColRelativePath, 1), AnsiFromWide(L"tools-\u00E9\\x.exe"));
+        EXPECT_EQ(seam(*form).Table().cell(ColTitle, 0), "x.exe");
         closeForm(*form);
     }
     // Started again from what was saved, with the programs checked.
@@ -293,9 +293,9 @@ TEST(AddItems, AFolderNamedInAnotherScriptIsStoredByItsShortName) {
     DialogWatcher dialogs;
     TForm1 again(startup);
     EXPECT_TRUE(dialogs.seen().empty());
-    ASSERT_EQ(again.Table().rowCount(), 2);
-    EXPECT_FALSE(again.Table().isDisabled(0));
-    EXPECT_FALSE(again.Table().isDisabled(1));
+    ASSERT_EQ(seam(again).Table().rowCount(), 2);
+    EXPECT_FALSE(seam(again).Table().isDisabled(0));
+    EXPECT_FALSE(seam(again).Table().isDisabled(1));
     closeForm(again);
 }
 
@@ -339,7 +339,7 @@ struct ThreeItems {
         }
         launcher.setPreference("ConfirmDelete", confirmDelete);
         form = launcher.start();
-        form->StringGrid1->SelectRow(1);
+        seam(*form).StringGrid1->SelectRow(1);
     }
     ~ThreeItems() { closeForm(*form); }
 };
@@ -380,7 +380,7 @@ TEST(RemoveItems, TheQuestionDecidesAndTheCurrentRowEndsOnTheLastRow) {
                 EXPECT_EQ(dialogs.seen()[0].buttons, (Texts{"OK", "Cancel"}));
             }
         }
-        const ItemTable& table = form.Table();
+        const ItemTable& table = seam(form).Table();
         if (c.removed) {
             // The old third row moved up with its image and its tray entry.
             EXPECT_EQ(titles(table), (Texts{"First", "Third"}));
@@ -392,18 +392,18 @@ TEST(RemoveItems, TheQuestionDecidesAndTheCurrentRowEndsOnTheLastRow) {
             EXPECT_EQ(snapshot(form), before);
         }
         EXPECT_EQ(table.currentRow(), 1);
-        EXPECT_FALSE(form.ToolButton_delete->Down());
+        EXPECT_FALSE(seam(form).ToolButton_delete->Down());
     }
 }
 
 TEST(RemoveItems, TheDeleteKeyInTheListRemovesTheCurrentItem) {
     ThreeItems items("0");
     TForm1& form = *items.form;
-    form.StringGrid1->SelectRow(0);
-    ASSERT_EQ(GetFocus(), form.StringGrid1->Handle());
+    seam(form).StringGrid1->SelectRow(0);
+    ASSERT_EQ(GetFocus(), seam(form).StringGrid1->Handle());
     qdtest::typeKeys({VK_DELETE});
-    EXPECT_EQ(titles(form.Table()), (Texts{"Second", "Third"}));
-    EXPECT_EQ(form.Table().currentRow(), 1);
+    EXPECT_EQ(titles(seam(form).Table()), (Texts{"Second", "Third"}));
+    EXPECT_EQ(seam(form).Table().currentRow(), 1);
 }
 
 TEST(RemoveItems, RemovingTheOnlyItemDeletesTheCatalogueAtOnce) {
@@ -411,19 +411,19 @@ TEST(RemoveItems, RemovingTheOnlyItemDeletesTheCatalogueAtOnce) {
     launcher.addProbe("Only", "only.exe");
     launcher.setPreference("ConfirmDelete", "0");
     auto form = launcher.start();
-    ASSERT_TRUE(qdtest::fileExists(form->CataloguePath()));
-    ASSERT_TRUE(form->ToolButton_delete->Enabled());
+    ASSERT_TRUE(qdtest::fileExists(seam(*form).CataloguePath()));
+    ASSERT_TRUE(seam(*form).ToolButton_delete->Enabled());
 
     pressRemove(*form);
-    EXPECT_FALSE(qdtest::fileExists(form->CataloguePath()));
-    const ItemTable& table = form->Table();
+    EXPECT_FALSE(qdtest::fileExists(seam(*form).CataloguePath()));
+    const ItemTable& table = seam(*form).Table();
     EXPECT_TRUE(table.isEmpty());
     ASSERT_EQ(table.rowCount(), 1);
     EXPECT_EQ(table.cells(0), RowCells{});
     EXPECT_EQ(table.imageCount(), 0);
     EXPECT_EQ(trayCaptions(*form), (Texts{"&Restore", "", "E&xit"}));
-    EXPECT_FALSE(form->ToolButton_edit->Enabled());
-    EXPECT_FALSE(form->ToolButton_delete->Enabled());
+    EXPECT_FALSE(seam(*form).ToolButton_edit->Enabled());
+    EXPECT_FALSE(seam(*form).ToolButton_delete->Enabled());
     closeForm(*form);
 }
 
@@ -438,9 +438,9 @@ TEST(RemoveItems, AfterRemovalsEveryTrayEntryLaunchesTheItemItShows) {
     // One more by drop; it has no product name, so its title is its file name.
     copySample(QD_LAUNCH_PROBE, tools + "delta.exe");
     dropFiles(form->Handle(), {tools + "delta.exe"});
-    form->StringGrid1->SelectRow(1);
+    seam(*form).StringGrid1->SelectRow(1);
     pressRemove(*form);
-    form->StringGrid1->SelectRow(0);
+    seam(*form).StringGrid1->SelectRow(0);
     pressRemove(*form);
 
     const Texts tray = trayCaptions(*form);

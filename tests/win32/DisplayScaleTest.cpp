@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/Dpi.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -62,23 +62,23 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     HWND window = form->Handle();
     // The panel is made when the options first open; Enter closes it again.
     qdtest::typeWith(VK_MENU, 'O');
-    ASSERT_TRUE(form->Panel_options && form->Panel_options->IsOpen());
+    ASSERT_TRUE(seam(*form).Panel_options && seam(*form).Panel_options->IsOpen());
     qdtest::typeKeys({VK_RETURN});
-    ASSERT_FALSE(form->Panel_options->IsOpen());
-    HWND panel = form->Panel_options->Handle();
+    ASSERT_FALSE(seam(*form).Panel_options->IsOpen());
+    HWND panel = seam(*form).Panel_options->Handle();
     const RECT client96 = clientRect(window);
     const auto toolbarRects = [&] {
         std::vector<RECT> rects;
         for (TSpeedButton* b :
-             {form->ToolButton_add, form->ToolButton_edit, form->ToolButton_delete,
-              form->ToolButton_options, form->ToolButton_menu, form->ToolButton_exit})
+             {seam(*form).ToolButton_add, seam(*form).ToolButton_edit, seam(*form).ToolButton_delete,
+              seam(*form).ToolButton_options, seam(*form).ToolButton_menu, seam(*form).ToolButton_exit})
             rects.push_back(qdtest::placeInParent(b->Handle()));
         return rects;
     };
     const std::vector<RECT> toolbar96 = toolbarRects();
     const std::vector<RECT> panel96 = childRects(panel);
-    const RECT row96 = form->StringGrid1->RowRect(0);
-    HWND checkBox = form->Panel_options->CheckBox_minimized;
+    const RECT row96 = seam(*form).StringGrid1->RowRect(0);
+    HWND checkBox = seam(*form).Panel_options->CheckBox_minimized;
     const LONG font96 = fontHeight(checkBox);
 
     moveToDisplay(window, 144, {Scaled(client96.right, 144), Scaled(client96.bottom, 144)});
@@ -89,9 +89,9 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     const std::vector<RECT> toolbar144 = toolbarRects();
     for (size_t i = 0; i < toolbar96.size(); ++i)
         expectScaled(toolbar96[i], toolbar144[i], 144);
-    const RECT list = qdtest::placeInParent(form->StringGrid1->Handle());
+    const RECT list = qdtest::placeInParent(seam(*form).StringGrid1->Handle());
     EXPECT_EQ(list.top, Scaled(24, 144));
-    const RECT row144 = form->StringGrid1->RowRect(0);
+    const RECT row144 = seam(*form).StringGrid1->RowRect(0);
     EXPECT_EQ(row144.bottom - row144.top, Scaled(row96.bottom - row96.top, 144));
     // The panel's controls that do not follow its edges keep their design place.
     const std::vector<RECT> panel144 = childRects(panel);
@@ -106,7 +106,7 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     const std::vector<RECT> panelBack = childRects(panel);
     for (size_t i = 0; i < panel96.size(); ++i)
         EXPECT_TRUE(EqualRect(&panel96[i], &panelBack[i])) << "panel control " << i;
-    const RECT rowBack = form->StringGrid1->RowRect(0);
+    const RECT rowBack = seam(*form).StringGrid1->RowRect(0);
     EXPECT_TRUE(EqualRect(&row96, &rowBack));
     EXPECT_EQ(fontHeight(checkBox), font96);
     qdtest::closeForm(*form);

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "shell/TrayMessages.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "shell/WindowStates.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
@@ -21,8 +21,8 @@ using Launcher = qdtest::LauncherFolder;
 
 std::vector<int> shownRows(TForm1& form) {
     std::vector<int> rows;
-    for (int row = 0; row < form.Table().rowCount(); ++row)
-        if (form.Table().isShown(row)) rows.push_back(row);
+    for (int row = 0; row < seam(form).Table().rowCount(); ++row)
+        if (seam(form).Table().isShown(row)) rows.push_back(row);
     return rows;
 }
 
@@ -35,15 +35,15 @@ TEST(TypeToFind, TypedLettersNarrowTheListAndEnterStartsTheMatch) {
     const std::string tools = launcher.folder.file("tools\\");
     DeleteFileA((tools + "probe-out.txt").c_str());
     typeKeys({'E', 'D'});
-    EXPECT_EQ(form->SearchText(), "ed");
+    EXPECT_EQ(seam(*form).SearchText(), "ed");
     EXPECT_EQ(shownRows(*form), std::vector<int>{1});
-    EXPECT_EQ(form->Table().currentRow(), 1);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 1);
     typeKeys({VK_RETURN});
     EXPECT_NE(qdtest::probeReport(tools).find("self:editor.exe"), std::string::npos);
     // Backspace widens the search again; nothing of the table changed.
     typeKeys({VK_BACK});
     EXPECT_EQ(shownRows(*form), (std::vector<int>{1, 2}));
-    EXPECT_EQ(form->Table().rowHeight(0), DefaultRowHeight);
+    EXPECT_EQ(seam(*form).Table().rowHeight(0), DefaultRowHeight);
     closeForm(*form);
 }
 
@@ -67,11 +67,11 @@ TEST(TypeToFind, EscapeBringsBackTheGroupsRowsAndTheRowThatWasCurrent) {
         },
         0);
     EXPECT_TRUE(said);
-    EXPECT_EQ(form->Table().currentRow(), 1);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 1);
     typeKeys({VK_ESCAPE});
-    EXPECT_EQ(form->SearchText(), "");
+    EXPECT_EQ(seam(*form).SearchText(), "");
     EXPECT_EQ(shownRows(*form), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(form->Table().currentRow(), 1);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 1);
     closeForm(*form);
 }
 
@@ -88,20 +88,20 @@ TEST(TypeToFind, WithNoMatchNoCommandActsOnTheHiddenCurrentRow) {
     qdtest::DialogWatcher dialogs(IDCANCEL);
     auto form = launcher.start();
     typeKeys({VK_DOWN});
-    ASSERT_EQ(form->Table().currentRow(), 1);
+    ASSERT_EQ(seam(*form).Table().currentRow(), 1);
     typeKeys({'Z', VK_DELETE, VK_RETURN});
     qdtest::typeWith(VK_MENU, 'E');
     qdtest::typeWith(VK_MENU, 'D');
-    EXPECT_EQ(form->Table().rowCount(), 2);
+    EXPECT_EQ(seam(*form).Table().rowCount(), 2);
     EXPECT_TRUE(dialogs.seen().empty()) << dialogs.seen()[0].caption;
-    EXPECT_FALSE(form->ToolButton_edit->Enabled());
-    EXPECT_FALSE(form->ToolButton_delete->Enabled());
+    EXPECT_FALSE(seam(*form).ToolButton_edit->Enabled());
+    EXPECT_FALSE(seam(*form).ToolButton_delete->Enabled());
     // Escape shows Beta again as the current row; Up and Enter start Alpha,
     // and Beta never started.
     typeKeys({VK_ESCAPE, VK_UP, VK_RETURN});
     EXPECT_NE(qdtest::probeReport(tools + "a\\").find("self:alpha.exe"), std::string::npos);
     EXPECT_FALSE(qdtest::fileExists(tools + "b\\probe-out.txt"));
-    EXPECT_EQ(form->Table().cell(ColTitle, 1), "Beta");
+    EXPECT_EQ(seam(*form).Table().cell(ColTitle, 1), "Beta");
     // A tray entry names its item: it starts it even while the search hides it.
     typeKeys({'Z'});
     {
@@ -145,11 +145,11 @@ TEST(HotKey, HidesTheLauncherInFrontAndBringsItBackWithTheListFocused) {
     auto form = launcher.start();
     ASSERT_EQ(GetForegroundWindow(), form->Handle());
     pressHotKey();
-    EXPECT_TRUE(HiddenInTray(form->ApplicationHandle()));
+    EXPECT_TRUE(HiddenInTray(seam(*form).ApplicationHandle()));
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     pressHotKey();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    EXPECT_EQ(GetFocus(), seam(*form).StringGrid1->Handle());
     closeForm(*form);
 }
 

@@ -9,7 +9,7 @@
 #include "integrity/Launch.h"
 #include "integrity/Validation.h"
 #include "common/MessageLoop.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -42,8 +42,8 @@ struct LaunchFixture : ::testing::Test {
 
 // A double-click of the mouse on a row of the list.
 void doubleClickRow(TForm1& form, int row) {
-    const RECT r = form.StringGrid1->RowRect(row);
-    qdtest::doubleClickAt(form.StringGrid1->Handle(),
+    const RECT r = seam(form).StringGrid1->RowRect(row);
+    qdtest::doubleClickAt(seam(form).StringGrid1->Handle(),
                           {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
@@ -84,7 +84,7 @@ TEST_F(LaunchFixture, DisabledItemIsRefusedAndOddStyleStartsNothing) {
     EXPECT_EQ(dialogs.seen()[0].buttons, std::vector<std::string>{"&Abort"});
 
     qdtest::chooseTrayEntry(*form, 3); // WindowStyle "3"
-    EXPECT_EQ(form->Table().currentRow(), 1);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 1);
     EXPECT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(probeReport(tools, 1500), "");
 }
@@ -140,7 +140,7 @@ TEST_F(CheckedLaunch, AProgramReplacedAfterStartUpIsRefusedAndDisabled) {
     ASSERT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(dialogs.seen()[0].caption, SecurityErrorCaption);
     EXPECT_EQ(dialogs.seen()[0].text, "' Probe'  item :\r\nChanged or tampered file !");
-    EXPECT_TRUE(form->Table().isDisabled(0));
+    EXPECT_TRUE(seam(*form).Table().isDisabled(0));
     EXPECT_EQ(probeReport(tools, 1500), "");
     EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
 }
@@ -148,14 +148,14 @@ TEST_F(CheckedLaunch, AProgramReplacedAfterStartUpIsRefusedAndDisabled) {
 TEST_F(CheckedLaunch, AProgramThatCannotBeHeldIsRefusedAndNothingChanges) {
     qdtest::DialogWatcher dialogs;
     form = launcher.start();
-    const RowCells before = form->Table().cells(0);
+    const RowCells before = seam(*form).Table().cells(0);
     const UniqueKernelHandle writer = openToWrite(program);
     ASSERT_NE(writer.get(), INVALID_HANDLE_VALUE);
     qdtest::typeKeys({VK_RETURN});
     ASSERT_EQ(dialogs.seen().size(), 1u);
     EXPECT_EQ(dialogs.seen()[0].caption, "Error");
-    EXPECT_EQ(dialogs.seen()[0].text, launchNotCheckedText(form->Table(), 0));
-    EXPECT_EQ(form->Table().cells(0), before);
+    EXPECT_EQ(dialogs.seen()[0].text, launchNotCheckedText(seam(*form).Table(), 0));
+    EXPECT_EQ(seam(*form).Table().cells(0), before);
     EXPECT_EQ(probeReport(tools, 1500), "");
 }
 

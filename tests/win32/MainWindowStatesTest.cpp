@@ -5,7 +5,7 @@
 #include "shell/TrayMessages.h"
 #include "ui/MainMenu.h"
 #include "common/MessageLoop.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -28,11 +28,11 @@ std::unique_ptr<TForm1> startWith(Launcher& launcher, std::initializer_list<cons
 
 using qdtest::menuTexts;
 
-bool shown(const TForm1& form) {
-    return IsWindowVisible(form.Handle()) && IsWindowVisible(form.ApplicationHandle());
+bool shown(TForm1& form) {
+    return IsWindowVisible(form.Handle()) && IsWindowVisible(seam(form).ApplicationHandle());
 }
-bool hidden(const TForm1& form) {
-    return !IsWindowVisible(form.Handle()) && !IsWindowVisible(form.ApplicationHandle());
+bool hidden(TForm1& form) {
+    return !IsWindowVisible(form.Handle()) && !IsWindowVisible(seam(form).ApplicationHandle());
 }
 
 TEST(MainWindowStates, HideToTrayAndBackByTheIcon) {
@@ -41,11 +41,11 @@ TEST(MainWindowStates, HideToTrayAndBackByTheIcon) {
     ASSERT_TRUE(shown(*form));
     // Alt+M on the keyboard, with the list in front.
     SetForegroundWindow(form->Handle());
-    SetFocus(form->StringGrid1->Handle());
+    SetFocus(seam(*form).StringGrid1->Handle());
     qdtest::typeWith(VK_MENU, 'M');
     runMessages();
     EXPECT_TRUE(hidden(*form));
-    EXPECT_TRUE(IsIconic(form->ApplicationHandle()));
+    EXPECT_TRUE(IsIconic(seam(*form).ApplicationHandle()));
     // Only the icon with id 0 is ours.
     SendMessageA(form->Handle(), WM_TRAYICON, 1, WM_LBUTTONDBLCLK);
     runMessages();
@@ -94,8 +94,8 @@ TEST(MainWindowStates, CaptionCloseAndExitFollowTheCloseClosesFlag) {
          [](TForm1& f) { PostMessageA(f.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
         {"caption, flag set", "1",
          [](TForm1& f) { PostMessageA(f.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, true},
-        {"toolbar Exit, flag clear", "0", [](TForm1& f) { f.ToolButton_exit->Click(); }, false},
-        {"toolbar Exit, flag set", "1", [](TForm1& f) { f.ToolButton_exit->Click(); }, true},
+        {"toolbar Exit, flag clear", "0", [](TForm1& f) { seam(f).ToolButton_exit->Click(); }, false},
+        {"toolbar Exit, flag set", "1", [](TForm1& f) { seam(f).ToolButton_exit->Click(); }, true},
         {"menu Exit, flag clear", "0",
          [](TForm1& f) { PostMessageA(f.Handle(), WM_COMMAND, Pop1_Exit, 0); }, true},
     };
@@ -106,7 +106,7 @@ TEST(MainWindowStates, CaptionCloseAndExitFollowTheCloseClosesFlag) {
         auto form = launcher.start();
         c.close(*form);
         runMessages();
-        EXPECT_EQ(!IsWindow(form->StringGrid1->Handle()), c.ends);
+        EXPECT_EQ(!IsWindow(seam(*form).StringGrid1->Handle()), c.ends);
         if (!c.ends) {
             EXPECT_TRUE(hidden(*form));
             closeForm(*form);
@@ -117,30 +117,30 @@ TEST(MainWindowStates, CaptionCloseAndExitFollowTheCloseClosesFlag) {
 TEST(MainWindowStates, TrayMenuFollowsTheRows) {
     Launcher launcher;
     auto form = startWith(launcher, {"A", "B", "C"});
-    EXPECT_EQ(menuTexts(form->PopupMenu_tray().get()),
+    EXPECT_EQ(menuTexts(seam(*form).PopupMenu_tray().get()),
               (std::vector<std::string>{"&Restore", "-", "A", "B", "C", "-", "E&xit"}));
     // Drag row 0 onto row 2, then remove the current row.
-    HWND list = form->StringGrid1->Handle();
+    HWND list = seam(*form).StringGrid1->Handle();
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
     SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 2 * DefaultRowHeight + 10));
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, 2 * DefaultRowHeight + 10));
-    EXPECT_EQ(menuTexts(form->PopupMenu_tray().get()),
+    EXPECT_EQ(menuTexts(seam(*form).PopupMenu_tray().get()),
               (std::vector<std::string>{"&Restore", "-", "B", "C", "A", "-", "E&xit"}));
-    form->Flags.ConfirmDelete = false;
-    form->Table().setCurrentRow(1);
+    seam(*form).Flags.ConfirmDelete = false;
+    seam(*form).Table().setCurrentRow(1);
     SendMessageA(form->Handle(), WM_COMMAND, Pop1_DeleteItem, 0);
-    EXPECT_EQ(menuTexts(form->PopupMenu_tray().get()),
+    EXPECT_EQ(menuTexts(seam(*form).PopupMenu_tray().get()),
               (std::vector<std::string>{"&Restore", "-", "B", "A", "-", "E&xit"}));
     // "&Restore" is the bold default only while the program is hidden.
-    EXPECT_EQ(GetMenuDefaultItem(form->PopupMenu_tray().get(), TRUE, 0), UINT(-1));
+    EXPECT_EQ(GetMenuDefaultItem(seam(*form).PopupMenu_tray().get(), TRUE, 0), UINT(-1));
     SendMessageA(form->Handle(), WM_COMMAND, Pop1_Minimize, 0);
     runMessages();
-    EXPECT_EQ(GetMenuDefaultItem(form->PopupMenu_tray().get(), TRUE, 0), 0u);
+    EXPECT_EQ(GetMenuDefaultItem(seam(*form).PopupMenu_tray().get(), TRUE, 0), 0u);
     closeForm(*form);
 
     Launcher empty;
     auto none = empty.start();
-    EXPECT_EQ(menuTexts(none->PopupMenu_tray().get()),
+    EXPECT_EQ(menuTexts(seam(*none).PopupMenu_tray().get()),
               (std::vector<std::string>{"&Restore", "-", "E&xit"}));
     closeForm(*none);
 }
@@ -150,7 +150,7 @@ TEST(MainWindowStates, StayOnTopChecksAgreeInBothMenus) {
     auto form = launcher.start();
     HMENU system = GetSystemMenu(form->Handle(), FALSE);
     auto mainMenuChecked = [&] {
-        UniqueMenu menu = form->PopupMenu_main();
+        UniqueMenu menu = seam(*form).PopupMenu_main();
         return (GetMenuState(menu.get(), Pop1_StayOnTop, MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
     PostMessageA(form->Handle(), WM_SYSCOMMAND, CmdStayOnTop, 0);
@@ -167,7 +167,7 @@ TEST(MainWindowStates, StayOnTopChecksAgreeInBothMenus) {
 TEST(MainWindowStates, WheelNotchIsOneArrowKey) {
     Launcher launcher;
     auto form = startWith(launcher, {"A", "B", "C"});
-    HWND list = form->StringGrid1->Handle();
+    HWND list = seam(*form).StringGrid1->Handle();
     const struct {
         short delta;
         int row;
@@ -175,7 +175,7 @@ TEST(MainWindowStates, WheelNotchIsOneArrowKey) {
     for (const auto& turn : turns) {
         PostMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, turn.delta), MAKELPARAM(20, 20));
         runMessages(20);
-        EXPECT_EQ(form->Table().currentRow(), turn.row) << turn.delta;
+        EXPECT_EQ(seam(*form).Table().currentRow(), turn.row) << turn.delta;
     }
     closeForm(*form);
 }
@@ -212,7 +212,7 @@ TEST(MainWindowStates, IconComesBackWhenTheTaskbarRestarts) {
     auto form = launcher.start();
     // The icon is added once the message loop runs.
     runMessages(50);
-    NOTIFYICONDATAA data = form->TrayIcon()->TrayIconData();
+    NOTIFYICONDATAA data = seam(*form).TrayIcon()->TrayIconData();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data)); // the taskbar forgot it
     EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &data));
     SendMessageA(form->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);

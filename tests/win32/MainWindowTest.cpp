@@ -5,7 +5,7 @@
 #include "catalogue/CatalogueFile.h"
 #include "items/QuillDeck2.h"
 #include "common/MessageLoop.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -30,7 +30,7 @@ TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
     auto form = launcher.start();
     ASSERT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(GetForegroundWindow(), form->Handle());
-    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    EXPECT_EQ(GetFocus(), seam(*form).StringGrid1->Handle());
 
     const std::string tools = launcher.folder.file("tools\\");
     DeleteFileA((tools + "probe-out.txt").c_str());
@@ -40,7 +40,7 @@ TEST(MainWindow, KeyboardAloneDrivesANormalStart) {
     // Plain letters are not Alt shortcuts: X leaves the launcher open.
     typeKeys({'X', 'A', 'D'});
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(form->Table().rowCount(), 2);
+    EXPECT_EQ(seam(*form).Table().rowCount(), 2);
     closeForm(*form);
 }
 
@@ -52,15 +52,15 @@ TEST(MainWindow, OnlyAKeyTypedWithAltIsAnAltShortcut) {
     auto form = launcher.start();
     SetFocus(nullptr);
     typeKeys({'X', 'T'});
-    EXPECT_TRUE(IsWindow(form->StringGrid1->Handle()));
-    EXPECT_FALSE(form->StayOnTop());
-    SetFocus(form->StringGrid1->Handle());
+    EXPECT_TRUE(IsWindow(seam(*form).StringGrid1->Handle()));
+    EXPECT_FALSE(seam(*form).StayOnTop());
+    SetFocus(seam(*form).StringGrid1->Handle());
     typeWith(VK_MENU, 'T');
-    EXPECT_TRUE(form->StayOnTop());
+    EXPECT_TRUE(seam(*form).StayOnTop());
     // Releasing Alt after a shortcut does not open the system menu: the next
     // key still moves the current row.
     typeKeys({VK_DOWN});
-    EXPECT_EQ(form->Table().currentRow(), 1);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 1);
     closeForm(*form);
 }
 
@@ -99,10 +99,10 @@ TEST(MainWindow, EditingAnItemReachesTheListTheTrayTheCatalogueAndTheLaunch) {
     typeWith(VK_MENU, 'E');
     runMessages(100);
     ASSERT_TRUE(edited);
-    EXPECT_EQ(form->Table().cell(ColTitle, 0), "Renamed");
-    EXPECT_EQ(form->Table().cell(ColCommandLine, 0), "--fast");
+    EXPECT_EQ(seam(*form).Table().cell(ColTitle, 0), "Renamed");
+    EXPECT_EQ(seam(*form).Table().cell(ColCommandLine, 0), "--fast");
     char tray[64] = {};
-    GetMenuStringA(form->PopupMenu_tray().get(), 2, tray, sizeof(tray), MF_BYPOSITION);
+    GetMenuStringA(seam(*form).PopupMenu_tray().get(), 2, tray, sizeof(tray), MF_BYPOSITION);
     EXPECT_STREQ(tray, "Renamed");
 
     const std::string tools = launcher.folder.file("tools\\");
@@ -126,13 +126,13 @@ TEST(MainWindow, FocusReturnsToTheListAfterADialogCloses) {
     qdtest::DialogWatcher dialogs;
     auto form = launcher.start();
     ASSERT_EQ(dialogs.seen().size(), 1u);
-    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    EXPECT_EQ(GetFocus(), seam(*form).StringGrid1->Handle());
     // A launch refused with its dialog gives the keyboard back to the list too.
     dialogs.setAnswer(IDABORT);
     typeKeys({VK_RETURN});
     ASSERT_EQ(dialogs.seen().size(), 2u);
     qdtest::pump(50);
-    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    EXPECT_EQ(GetFocus(), seam(*form).StringGrid1->Handle());
     closeForm(*form);
 }
 
@@ -150,7 +150,7 @@ TEST(MainWindow, ClosingDuringTheStartUpPassSavesUnvisitedRowsUnchanged) {
          [](HWND main) {
              auto* form = dynamic_cast<TForm1*>(
                  reinterpret_cast<TWindow*>(GetWindowLongPtrA(main, GWLP_USERDATA)));
-             form->ToolButton_exit->Click();
+             seam(*form).ToolButton_exit->Click();
          }},
     };
     for (const Case& c : cases) {
@@ -167,7 +167,7 @@ TEST(MainWindow, ClosingDuringTheStartUpPassSavesUnvisitedRowsUnchanged) {
         dialogs.onShown = [] { closeNow(FindWindowA("TForm1", nullptr)); };
         auto form = launcher.start();
         EXPECT_EQ(dialogs.seen().size(), 1u);
-        EXPECT_FALSE(IsWindow(form->StringGrid1->Handle()));
+        EXPECT_FALSE(IsWindow(seam(*form).StringGrid1->Handle()));
         ItemTable saved;
         decodeCatalogue(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")), saved);
         ASSERT_EQ(saved.rowCount(), 3);
@@ -234,11 +234,11 @@ TEST(MainWindow, AboutOpensDuringTheStartUpPassAndThePassGoesOn) {
     EXPECT_EQ(dialogs.seen()[0].caption.rfind(" Quill'Deck (v", 0), 0u)
         << dialogs.seen()[0].caption;
     EXPECT_TRUE(duringPass);
-    EXPECT_FALSE(form->Validating());
+    EXPECT_FALSE(seam(*form).Validating());
     EXPECT_TRUE(listEnabled());
-    ASSERT_EQ(form->Table().rowCount(), 4);
+    ASSERT_EQ(seam(*form).Table().rowCount(), 4);
     for (int row = 0; row < 4; ++row)
-        EXPECT_FALSE(form->Table().isDisabled(row)) << row;
+        EXPECT_FALSE(seam(*form).Table().isDisabled(row)) << row;
     closeForm(*form);
 }
 
@@ -251,14 +251,14 @@ TEST(MainWindow, OptionsOpenedDuringTheStartUpPassKeepTheKeyboard) {
     auto form = launcher.start();
     ASSERT_TRUE(pass.acted());
     runMessages(50);
-    ASSERT_TRUE(form->Panel_options && form->Panel_options->IsOpen());
-    EXPECT_FALSE(form->Validating());
-    EXPECT_TRUE(form->Panel_options->ContainsFocus());
-    EXPECT_FALSE(IsWindowEnabled(form->StringGrid1->Handle()));
+    ASSERT_TRUE(seam(*form).Panel_options && seam(*form).Panel_options->IsOpen());
+    EXPECT_FALSE(seam(*form).Validating());
+    EXPECT_TRUE(seam(*form).Panel_options->ContainsFocus());
+    EXPECT_FALSE(IsWindowEnabled(seam(*form).StringGrid1->Handle()));
     // Enter applies the panel and gives the list back.
     typeKeys({VK_RETURN});
-    EXPECT_FALSE(form->Panel_options->IsOpen());
-    EXPECT_EQ(GetFocus(), form->StringGrid1->Handle());
+    EXPECT_FALSE(seam(*form).Panel_options->IsOpen());
+    EXPECT_EQ(GetFocus(), seam(*form).StringGrid1->Handle());
     closeForm(*form);
 }
 
@@ -293,10 +293,10 @@ TEST(MainWindow, ToolbarExitDuringTheStartUpPassFollowsTheCloseClosesFlag) {
         auto form = launcher.start();
         ASSERT_TRUE(pass.acted());
         runMessages(50);
-        EXPECT_EQ(!IsWindow(form->StringGrid1->Handle()), c.ends);
+        EXPECT_EQ(!IsWindow(seam(*form).StringGrid1->Handle()), c.ends);
         if (c.ends) continue;
         EXPECT_FALSE(IsWindowVisible(form->Handle()));
-        EXPECT_FALSE(IsWindowVisible(form->ApplicationHandle()));
+        EXPECT_FALSE(IsWindowVisible(seam(*form).ApplicationHandle()));
         closeForm(*form);
     }
 }
@@ -325,9 +325,9 @@ TEST(MainWindow, ReleaseOutsideTheListEndsTheDrag) {
     Launcher launcher;
     launcher.addUncheckedItems({"a", "b", "c"});
     auto form = launcher.start();
-    HWND list = form->StringGrid1->Handle();
+    HWND list = seam(*form).StringGrid1->Handle();
     const auto onRow = [&](int row) {
-        const RECT r = form->StringGrid1->RowRect(row);
+        const RECT r = seam(*form).StringGrid1->RowRect(row);
         POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ClientToScreen(list, &at);
         return at;
@@ -341,12 +341,12 @@ TEST(MainWindow, ReleaseOutsideTheListEndsTheDrag) {
     runMessages(50);
     ASSERT_EQ(GetFocus(), list);
     qdtest::typeKeys({VK_DOWN});
-    ASSERT_EQ(form->Table().currentRow(), 1);
+    ASSERT_EQ(seam(*form).Table().currentRow(), 1);
     // Back over the list with no button held: nothing is dragged.
     qdtest::mouseAt(onRow(1), {});
     runMessages(50);
-    EXPECT_EQ(form->Table().cell(ColTitle, 0), "a");
-    EXPECT_EQ(form->Table().cell(ColTitle, 1), "b");
+    EXPECT_EQ(seam(*form).Table().cell(ColTitle, 0), "a");
+    EXPECT_EQ(seam(*form).Table().cell(ColTitle, 1), "b");
     closeForm(*form);
 }
 
@@ -388,7 +388,7 @@ TEST(MainWindow, SavedRowIsSelectedWhenItExistsAndIsShown) {
         launcher.setPreference("SelectGroup", c.group);
         launcher.setPreference("SelectItem", c.saved);
         auto form = launcher.start();
-        EXPECT_EQ(form->Table().currentRow(), c.current);
+        EXPECT_EQ(seam(*form).Table().currentRow(), c.current);
         closeForm(*form);
     }
 }
@@ -430,7 +430,7 @@ TEST(MainWindow, MinimisedStartEndsHiddenInTheTray) {
         auto form = launcher.start({}, c.showWindow);
         ProcessMessages();
         EXPECT_NE(IsWindowVisible(form->Handle()), c.hidden);
-        EXPECT_NE(IsWindowVisible(form->ApplicationHandle()), c.hidden);
+        EXPECT_NE(IsWindowVisible(seam(*form).ApplicationHandle()), c.hidden);
         closeForm(*form);
     }
 }
@@ -447,10 +447,10 @@ TEST(MainWindow, CloseCompletesWhenNothingCanBeWritten) {
     CreateDirectoryA(launcher.ini().c_str(), nullptr);
     // The temporary file of the safe save cannot be created over a folder.
     CreateDirectoryA(launcher.folder.file("QuillDeck.rcc.tmp").c_str(), nullptr);
-    form->Table().setCell(ColTitle, 0, "Renamed");
+    seam(*form).Table().setCell(ColTitle, 0, "Renamed");
     qdtest::DialogWatcher dialogs;
     closeForm(*form);
-    EXPECT_FALSE(IsWindow(form->StringGrid1->Handle()));
+    EXPECT_FALSE(IsWindow(seam(*form).StringGrid1->Handle()));
     ASSERT_EQ(dialogs.seen().size(), 2u);
     EXPECT_EQ(dialogs.seen()[0].caption, " Quill'Deck");
     EXPECT_EQ(dialogs.seen()[1].text, "Unable to write to " + launcher.ini() + ".");
@@ -468,7 +468,7 @@ TEST(MainWindow, ErrorOfACommandReachesTheErrorBoxThroughTheWindow) {
     ASSERT_EQ(dialogs.seen().size(), 3u);
     EXPECT_EQ(dialogs.seen()[2].caption, " Quill'Deck");
     EXPECT_EQ(dialogs.seen()[2].text, "File not found !");
-    EXPECT_TRUE(form->Table().isDisabled(0));
+    EXPECT_TRUE(seam(*form).Table().isDisabled(0));
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     closeForm(*form);
 }

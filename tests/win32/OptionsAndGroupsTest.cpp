@@ -7,7 +7,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "groups/GroupMenus.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 #include "support/RealInput.h"
@@ -39,25 +39,25 @@ void addGroupedItems(Launcher& launcher) {
 
 std::vector<bool> shownRows(TForm1& form) {
     std::vector<bool> shown;
-    for (int row = 0; row < form.Table().rowCount(); ++row)
-        shown.push_back(form.Table().isShown(row));
+    for (int row = 0; row < seam(form).Table().rowCount(); ++row)
+        shown.push_back(seam(form).Table().isShown(row));
     return shown;
 }
 
 // The child of the main window that a click in the middle of the list area meets.
 HWND inFront(TForm1& form) {
     RECT r;
-    GetClientRect(form.StringGrid1->Handle(), &r);
+    GetClientRect(seam(form).StringGrid1->Handle(), &r);
     POINT middle{r.right / 2, r.bottom / 2};
-    MapWindowPoints(form.StringGrid1->Handle(), form.Handle(), &middle, 1);
+    MapWindowPoints(seam(form).StringGrid1->Handle(), form.Handle(), &middle, 1);
     return ChildWindowFromPointEx(form.Handle(), middle, CWP_SKIPINVISIBLE);
 }
 
 // What the screen shows at a point of a window's client area, after the list
 // below the toolbar has repainted itself.
 COLORREF shownAt(TForm1& form, HWND window, POINT p) {
-    InvalidateRect(form.StringGrid1->Handle(), nullptr, TRUE);
-    UpdateWindow(form.StringGrid1->Handle());
+    InvalidateRect(seam(form).StringGrid1->Handle(), nullptr, TRUE);
+    UpdateWindow(seam(form).StringGrid1->Handle());
     qdtest::runMessages(20);
     ClientToScreen(window, &p);
     HDC screen = GetDC(nullptr);
@@ -81,12 +81,12 @@ bool contextMenuOpens(TForm1& form) {
 }
 
 std::vector<TSpeedButton*> toolbarButtons(TForm1& form) {
-    return {form.ToolButton_add,     form.ToolButton_edit, form.ToolButton_delete,
-            form.ToolButton_options, form.ToolButton_menu, form.ToolButton_exit};
+    return {seam(form).ToolButton_add,     seam(form).ToolButton_edit, seam(form).ToolButton_delete,
+            seam(form).ToolButton_options, seam(form).ToolButton_menu, seam(form).ToolButton_exit};
 }
 
 void openOptions(TForm1& form) {
-    qdtest::clickControl(form.ToolButton_options->Handle());
+    qdtest::clickControl(seam(form).ToolButton_options->Handle());
     qdtest::runMessages(20);
 }
 
@@ -107,12 +107,12 @@ TEST(OptionsAndGroups, PanelOpensOverTheListAndOkWritesTheFlagsEveryWay) {
     } ways[] = {
         {"ok button",
          [](TForm1& form) {
-             qdtest::clickControl(form.Panel_options->Button_ok_option->Handle());
+             qdtest::clickControl(seam(form).Panel_options->Button_ok_option->Handle());
          }},
         {"options menu Ok",
          [](TForm1& form) {
              MenuWatcher watcher(0);
-             HWND panel = form.Panel_options->Handle();
+             HWND panel = seam(form).Panel_options->Handle();
              SendMessageA(panel, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel),
                           MAKELPARAM(400, 250));
              ASSERT_TRUE(watcher.seen());
@@ -127,43 +127,43 @@ TEST(OptionsAndGroups, PanelOpensOverTheListAndOkWritesTheFlagsEveryWay) {
         launcher.addItem("Tool", "tool.exe", "x", qdtest::fingerprintOf("x"));
         auto form = launcher.start();
         ASSERT_FALSE(qdtest::fileExists(launcher.ini()));
-        EXPECT_FALSE(form->Flags.CloseCloses);
-        EXPECT_EQ(inFront(*form), form->StringGrid1->Handle());
+        EXPECT_FALSE(seam(*form).Flags.CloseCloses);
+        EXPECT_EQ(inFront(*form), seam(*form).StringGrid1->Handle());
         ASSERT_TRUE(contextMenuOpens(*form));
 
         SetWindowPos(form->Handle(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
         openOptions(*form);
-        TPanelOptions& panel = *form->Panel_options;
+        TPanelOptions& panel = *seam(*form).Panel_options;
         ASSERT_TRUE(panel.IsOpen());
         EXPECT_EQ(inFront(*form), panel.Handle());
         // Nothing of the list shows through the panel: a blank spot keeps its face.
         EXPECT_EQ(shownAt(*form, panel.Handle(), {150, 152}), GetSysColor(COLOR_BTNFACE));
         EXPECT_EQ(outerHeight(form->Handle()), GetSystemMetrics(SM_CYCAPTION) + 220);
-        EXPECT_TRUE(form->Flags.CloseCloses);
+        EXPECT_TRUE(seam(*form).Flags.CloseCloses);
         EXPECT_FALSE(panel.Checked(panel.CheckBox_close));
         EXPECT_FALSE(panel.Checked(panel.CheckBox_minimized));
         EXPECT_TRUE(panel.Checked(panel.CheckBox_deletion));
         EXPECT_TRUE(panel.Checked(panel.CheckBox_hash));
         EXPECT_FALSE(panel.Checked(panel.CheckBox_keepdeleted));
         for (TSpeedButton* button : toolbarButtons(*form))
-            EXPECT_EQ(button->Enabled(), button == form->ToolButton_exit);
-        EXPECT_TRUE(form->ToolButton_options->Down());
+            EXPECT_EQ(button->Enabled(), button == seam(*form).ToolButton_exit);
+        EXPECT_TRUE(seam(*form).ToolButton_options->Down());
         EXPECT_FALSE(contextMenuOpens(*form));
         // Coming back to the window leaves the keys with the panel, not the list behind it.
         SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
-        EXPECT_NE(GetFocus(), form->StringGrid1->Handle());
+        EXPECT_NE(GetFocus(), seam(*form).StringGrid1->Handle());
 
         way.ok(*form);
         qdtest::runMessages(20);
         EXPECT_EQ(qdtest::readFile(launcher.ini()),
                   "[Preferences]\r\nStartMinimized=0\r\nConfirmDelete=1\r\nCheckSafe=1\r\n"
                   "CaptionClose=1\r\nKeepDeleted=0\r\n");
-        EXPECT_TRUE(form->Flags.CloseCloses);
+        EXPECT_TRUE(seam(*form).Flags.CloseCloses);
         EXPECT_FALSE(panel.IsOpen());
-        EXPECT_EQ(inFront(*form), form->StringGrid1->Handle());
+        EXPECT_EQ(inFront(*form), seam(*form).StringGrid1->Handle());
         for (TSpeedButton* button : toolbarButtons(*form))
             EXPECT_TRUE(button->Enabled());
-        EXPECT_FALSE(form->ToolButton_options->Down());
+        EXPECT_FALSE(seam(*form).ToolButton_options->Down());
         EXPECT_TRUE(contextMenuOpens(*form));
         closeForm(*form);
     }
@@ -211,7 +211,7 @@ TEST(OptionsAndGroups, EditKeysReachThePanelsFields) {
     launcher.addUncheckedItems({"Tool"});
     auto form = launcher.start();
     openOptions(*form);
-    TPanelOptions& panel = *form->Panel_options;
+    TPanelOptions& panel = *seam(*form).Panel_options;
     for (HWND field : {panel.Edit_groups, panel.Edit_hotkey}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
@@ -224,7 +224,7 @@ TEST(OptionsAndGroups, EditKeysReachThePanelsFields) {
             EXPECT_EQ(WindowText(field), c.text);
         }
     }
-    EXPECT_EQ(form->Table().cell(ColTitle, 0), "Tool");
+    EXPECT_EQ(seam(*form).Table().cell(ColTitle, 0), "Tool");
     closeForm(*form);
 }
 
@@ -235,7 +235,7 @@ TEST(OptionsAndGroups, TabAndSpaceWorkThePanelLikeADialog) {
     launcher.addUncheckedItems({"Tool"});
     auto form = launcher.start();
     openOptions(*form);
-    TPanelOptions& panel = *form->Panel_options;
+    TPanelOptions& panel = *seam(*form).Panel_options;
     const std::vector<HWND> order = {panel.CheckBox_minimized,
                                      panel.CheckBox_deletion,
                                      panel.CheckBox_hash,
@@ -272,7 +272,7 @@ TEST(OptionsAndGroups, PanelCaptionsAreNotClipped) {
     Launcher launcher;
     auto form = launcher.start();
     openOptions(*form);
-    TPanelOptions& panel = *form->Panel_options;
+    TPanelOptions& panel = *seam(*form).Panel_options;
     RECT inside;
     GetClientRect(panel.Handle(), &inside);
     const int boxGlyph = GetSystemMetrics(SM_CXMENUCHECK) + 4;
@@ -304,7 +304,7 @@ TEST(OptionsAndGroups, RefusedWriteLeavesThePanelOpenWithTheBoxesFlags) {
     Launcher launcher;
     auto form = launcher.start();
     openOptions(*form);
-    TPanelOptions& panel = *form->Panel_options;
+    TPanelOptions& panel = *seam(*form).Panel_options;
     // Where the preferences file should be stands a folder of that name.
     CreateDirectoryA(launcher.ini().c_str(), nullptr);
     SendMessageA(panel.CheckBox_deletion, BM_CLICK, 0, 0);
@@ -317,11 +317,11 @@ TEST(OptionsAndGroups, RefusedWriteLeavesThePanelOpenWithTheBoxesFlags) {
         EXPECT_EQ(dialogs.seen()[0].text, "Unable to write to " + launcher.ini() + ".");
     }
     EXPECT_TRUE(panel.IsOpen());
-    EXPECT_FALSE(form->Flags.ConfirmDelete);
-    EXPECT_FALSE(form->Flags.CloseCloses);
-    EXPECT_TRUE(form->Flags.CheckSafe);
-    EXPECT_FALSE(form->ToolButton_add->Enabled());
-    EXPECT_TRUE(form->ToolButton_options->Down());
+    EXPECT_FALSE(seam(*form).Flags.ConfirmDelete);
+    EXPECT_FALSE(seam(*form).Flags.CloseCloses);
+    EXPECT_TRUE(seam(*form).Flags.CheckSafe);
+    EXPECT_FALSE(seam(*form).ToolButton_add->Enabled());
+    EXPECT_TRUE(seam(*form).ToolButton_options->Down());
     qdtest::DialogWatcher closing;
     closeForm(*form);
 }
@@ -333,8 +333,8 @@ TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheWindowsCornerMovedDownByTheList
     launcher.setPreference("2", "Games");
     launcher.setPreference("3", "Tools");
     auto form = launcher.start();
-    ASSERT_EQ(GetFocus(), form->StringGrid1->Handle());
-    form->StringGrid1->SelectRow(1);
+    ASSERT_EQ(GetFocus(), seam(*form).StringGrid1->Handle());
+    seam(*form).StringGrid1->SelectRow(1);
 
     const qdtest::SeenMenu tools = chooseFromGroupMenu(2);
     // The window's top-left corner, moved down by the list's top within the
@@ -342,19 +342,19 @@ TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheWindowsCornerMovedDownByTheList
     RECT window;
     GetWindowRect(form->Handle(), &window);
     EXPECT_EQ(tools.rect.left, window.left);
-    EXPECT_EQ(tools.rect.top, window.top + qdtest::placeInParent(form->StringGrid1->Handle()).top);
+    EXPECT_EQ(tools.rect.top, window.top + qdtest::placeInParent(seam(*form).StringGrid1->Handle()).top);
     EXPECT_EQ(tools.captions, (std::vector<std::string>{"Main", "Games", "Tools"}));
     for (UINT state : tools.states)
         EXPECT_FALSE(state & MF_CHECKED);
-    EXPECT_EQ(form->SelectedGroup(), 2);
+    EXPECT_EQ(seam(*form).SelectedGroup(), 2);
     EXPECT_EQ(shownRows(*form), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(form->Table().currentRow(), 2);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 2);
 
     // Main shows every row again and leaves the current row where it was.
     chooseFromGroupMenu(0);
-    EXPECT_EQ(form->SelectedGroup(), 0);
+    EXPECT_EQ(seam(*form).SelectedGroup(), 0);
     EXPECT_EQ(shownRows(*form), (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(form->Table().currentRow(), 2);
+    EXPECT_EQ(seam(*form).Table().currentRow(), 2);
     closeForm(*form);
 }
 
@@ -365,14 +365,14 @@ TEST(OptionsAndGroups, GroupsMadeInThePanelFilterTheListAndDeletingRenumbersItem
     addGroupedItems(launcher);
     auto form = launcher.start();
     openOptions(*form);
-    TPanelOptions& panel = *form->Panel_options;
+    TPanelOptions& panel = *seam(*form).Panel_options;
     for (const char* name : {"games", "tools"}) {
         SetFocus(panel.Edit_groups);
         SendMessageA(panel.Edit_groups, EM_SETSEL, 0, -1);
         qdtest::typeText(name);
         qdtest::clickControl(panel.Button_add_group->Handle());
     }
-    EXPECT_EQ(form->Groups(), (GroupList{"Main", "games", "tools"}));
+    EXPECT_EQ(seam(*form).Groups(), (GroupList{"Main", "games", "tools"}));
     EXPECT_EQ(preference(launcher, "Groups"), "3");
     EXPECT_EQ(preference(launcher, "2"), "games");
     EXPECT_EQ(preference(launcher, "3"), "tools");
@@ -389,12 +389,12 @@ TEST(OptionsAndGroups, GroupsMadeInThePanelFilterTheListAndDeletingRenumbersItem
                  reinterpret_cast<LPARAM>(panel.ScrollBar_groups));
     EXPECT_EQ(panel.GroupName(), "games");
     qdtest::clickControl(panel.Button_del_group->Handle());
-    EXPECT_EQ(form->Groups(), (GroupList{"Main", "tools"}));
+    EXPECT_EQ(seam(*form).Groups(), (GroupList{"Main", "tools"}));
     EXPECT_EQ(preference(launcher, "Groups"), "2");
     EXPECT_EQ(preference(launcher, "2"), "tools");
     EXPECT_EQ(preference(launcher, "3"), "<none>");
     EXPECT_EQ(panel.GroupName(), "tools");
-    EXPECT_EQ(form->SelectedGroup(), 0);
+    EXPECT_EQ(seam(*form).SelectedGroup(), 0);
     EXPECT_EQ(shownRows(*form), (std::vector<bool>{true, true, true}));
     qdtest::typeKeys({VK_RETURN});
 
@@ -414,14 +414,14 @@ TEST(OptionsAndGroups, RestrictedModeLocksTheGroupsAndTheOptions) {
     Launcher launcher;
     addGroupedItems(launcher);
     auto form = launcher.start({"/s"});
-    EXPECT_FALSE(form->ToolButton_options->Enabled());
-    EXPECT_EQ(form->Groups(), GroupList{"Main"});
+    EXPECT_FALSE(seam(*form).ToolButton_options->Enabled());
+    EXPECT_EQ(seam(*form).Groups(), GroupList{"Main"});
 
     // The panel (with its group controls) never opens.
     qdtest::typeWith(VK_MENU, 'O');
     SendMessageA(form->Handle(), WM_COMMAND, Pop1_Options, 0);
-    EXPECT_FALSE(form->Panel_options && form->Panel_options->IsOpen());
-    UniqueMenu menu = form->PopupMenu_main();
+    EXPECT_FALSE(seam(*form).Panel_options && seam(*form).Panel_options->IsOpen());
+    UniqueMenu menu = seam(*form).PopupMenu_main();
     EXPECT_TRUE(GetMenuState(menu.get(), Pop1_Options, MF_BYCOMMAND) & MF_GRAYED);
     closeForm(*form);
     EXPECT_FALSE(qdtest::fileExists(launcher.ini()));
@@ -474,7 +474,7 @@ TEST(OptionsAndGroups, SavedGroupOutsideTheListSelectsMain) {
         qdtest::DialogWatcher dialogs;
         auto form = launcher.start();
         EXPECT_TRUE(dialogs.seen().empty());
-        EXPECT_EQ(form->SelectedGroup(), c.selected);
+        EXPECT_EQ(seam(*form).SelectedGroup(), c.selected);
         EXPECT_EQ(shownRows(*form), c.shown);
         closeForm(*form);
         EXPECT_EQ(preference(launcher, "SelectGroup"), std::to_string(c.selected));

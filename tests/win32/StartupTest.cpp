@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "catalogue/CatalogueFile.h"
-#include "shell/QuillDeck1.h"
+#include "shell/MainWindowSeam.h"
 #include "support/DialogWatcher.h"
 #include "support/LauncherFolder.h"
 
@@ -35,23 +35,23 @@ TEST(Startup, FirstStartCreatesEmptyCatalogueAndCloseWritesPlacement) {
     TempFolder folder;
     {
         TForm1 form(startupIn(folder));
-        EXPECT_FALSE(form.RestrictedMode());
+        EXPECT_FALSE(seam(form).RestrictedMode());
         EXPECT_TRUE(IsWindowVisible(form.Handle()));
         EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")).size(), 0u);
-        EXPECT_FALSE(form.ToolButton_edit->Enabled());
-        EXPECT_FALSE(form.ToolButton_delete->Enabled());
-        EXPECT_TRUE(form.ToolButton_options->Enabled());
+        EXPECT_FALSE(seam(form).ToolButton_edit->Enabled());
+        EXPECT_FALSE(seam(form).ToolButton_delete->Enabled());
+        EXPECT_TRUE(seam(form).ToolButton_options->Enabled());
         // Defaults without a preferences file.
-        EXPECT_TRUE(form.Flags.ConfirmDelete);
-        EXPECT_TRUE(form.Flags.CheckSafe);
-        EXPECT_FALSE(form.Flags.CloseCloses);
-        EXPECT_FALSE(form.Flags.KeepDeleted);
+        EXPECT_TRUE(seam(form).Flags.ConfirmDelete);
+        EXPECT_TRUE(seam(form).Flags.CheckSafe);
+        EXPECT_FALSE(seam(form).Flags.CloseCloses);
+        EXPECT_FALSE(seam(form).Flags.KeepDeleted);
         RECT client;
         GetClientRect(form.Handle(), &client);
         EXPECT_EQ(client.right, 158);
         EXPECT_EQ(client.bottom, 220);
-        EXPECT_EQ(form.StringGrid1->ColumnWidth(), 154);
-        form.Close();
+        EXPECT_EQ(seam(form).StringGrid1->ColumnWidth(), 154);
+        seam(form).Close();
         qdtest::pump(10);
     }
     EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")).size(), 0u);
@@ -76,8 +76,8 @@ TEST(Startup, SavedPlacementIsAppliedAndWrittenBack) {
         EXPECT_EQ(r.top, 48);
         EXPECT_EQ(r.right - r.left, 300);
         defaultHeight = r.bottom - r.top;
-        EXPECT_TRUE(form.Flags.CloseCloses);
-        form.Close();
+        EXPECT_TRUE(seam(form).Flags.CloseCloses);
+        seam(form).Close();
         qdtest::pump(10);
     }
     EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowTop", -1, ini.c_str()), 48);
@@ -115,7 +115,7 @@ TEST(Startup, SizesNoOneChoseOpenTheFirstStartWindowOnScreen) {
             RECT inside;
             IntersectRect(&inside, &shown, &monitor.rcWork);
             EXPECT_TRUE(EqualRect(&inside, &shown)) << c.width << " " << c.left;
-            form.Close();
+            seam(form).Close();
             qdtest::pump(10);
         }
         EXPECT_EQ(GetPrivateProfileIntA("Preferences", "WindowWidth", -1, ini.c_str()),
@@ -144,18 +144,18 @@ TEST(Startup, RestrictedModeNeverTouchesPreferencesButSavesCatalogue) {
         {
             TForm1 form(startupIn(folder, c.args));
             EXPECT_EQ(dialogs.seen().size(), c.restricted ? 0u : 1u);
-            EXPECT_EQ(form.RestrictedMode(), c.restricted);
-            EXPECT_EQ(form.ToolButton_options->Enabled(), !c.restricted);
+            EXPECT_EQ(seam(form).RestrictedMode(), c.restricted);
+            EXPECT_EQ(seam(form).ToolButton_options->Enabled(), !c.restricted);
             if (c.restricted) {
-                EXPECT_TRUE(form.Flags.ConfirmDelete);
-                EXPECT_FALSE(form.Flags.CheckSafe);
-                EXPECT_TRUE(form.Flags.CloseCloses);
-                EXPECT_TRUE(form.Flags.KeepDeleted);
-                EXPECT_FALSE(form.Flags.StartMinimized);
+                EXPECT_TRUE(seam(form).Flags.ConfirmDelete);
+                EXPECT_FALSE(seam(form).Flags.CheckSafe);
+                EXPECT_TRUE(seam(form).Flags.CloseCloses);
+                EXPECT_TRUE(seam(form).Flags.KeepDeleted);
+                EXPECT_FALSE(seam(form).Flags.StartMinimized);
             }
             // Tray entries are built in every mode.
-            EXPECT_EQ(form.Table().trayEntryCount(), 1);
-            form.Close();
+            EXPECT_EQ(seam(form).Table().trayEntryCount(), 1);
+            seam(form).Close();
             qdtest::pump(10);
         }
         EXPECT_EQ(qdtest::fileExists(folder.file("QuillDeck.ini")), !c.restricted);
@@ -183,9 +183,9 @@ TEST(Startup, DamagedCatalogueIsReportedAndLeftUntouched) {
                                                   "file is kept as it is.");
             // The rest of the start-up still ran.
             EXPECT_TRUE(IsWindowVisible(form.Handle()));
-            EXPECT_TRUE(form.Table().isEmpty());
+            EXPECT_TRUE(seam(form).Table().isEmpty());
             EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
-            form.Close();
+            seam(form).Close();
             qdtest::pump(10);
         }
         EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), damaged);
@@ -206,10 +206,10 @@ TEST(Startup, ALargeCatalogueLoadsWhole) {
     launcher.setPreference("CheckSafe", "0");
     auto form = launcher.start();
     ASSERT_GE(qdtest::readFile(launcher.folder.file("QuillDeck.rcc")).size(), 4u << 20);
-    ASSERT_EQ(form->Table().rowCount(), Items);
+    ASSERT_EQ(seam(*form).Table().rowCount(), Items);
     for (int row = 0; row < Items; ++row)
-        ASSERT_FALSE(form->Table().isDisabled(row)) << row;
-    EXPECT_EQ(form->Table().cell(ColTitle, Items - 1), "P" + std::to_string(Items - 1));
+        ASSERT_FALSE(seam(*form).Table().isDisabled(row)) << row;
+    EXPECT_EQ(seam(*form).Table().cell(ColTitle, Items - 1), "P" + std::to_string(Items - 1));
     qdtest::closeForm(*form);
 }
 
@@ -223,8 +223,8 @@ TEST(Startup, DamagedCatalogueIsKeptAsideBeforeItIsReplaced) {
         TForm1 form(startupIn(folder));
         ASSERT_EQ(dialogs.seen().size(), 1u);
         EXPECT_EQ(dialogs.seen()[0].text.rfind("Stream read error\r\n", 0), 0u);
-        form.Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
-        form.Close();
+        seam(form).Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+        seam(form).Close();
         qdtest::pump(10);
     }
     EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc.damaged")), damaged);
@@ -237,11 +237,11 @@ TEST(Startup, EndOfWindowsSessionSavesTheCatalogue) {
     TempFolder folder;
     qdtest::writeFile(folder.file("QuillDeck.rcc"), "");
     TForm1 form(startupIn(folder));
-    form.Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+    seam(form).Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
     EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
     SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), encodeCatalogue(form.Table()));
-    form.Close();
+    EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), encodeCatalogue(seam(form).Table()));
+    seam(form).Close();
     qdtest::pump(10);
 }
 

@@ -40,22 +40,22 @@ struct TStartup {
 // closing it saves the catalogue and the window placement and ends the
 // message loop. Messages and commands reach the handlers through two tables;
 // every command passes one gate, and every change of the table ends in
-// ItemsChanged().
+// ItemsChanged(). The handlers live in files named after what they do:
+// StartupSequence, MainCommands, OptionsAndGroups, KeysAndMouse, SearchLine,
+// MainMenus, ShowAndHide. Nothing outside reaches in but the tests' seam.
 class TForm1 : public TWindow {
   public:
     explicit TForm1(TStartup startup);
     ~TForm1() override;
 
-    // State the rest of the program reads.
-    ItemTable& Table() { return table_; }
-    bool RestrictedMode() const { return restrictedMode_; }
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    // What the tests may reach beyond the windows.
+    friend class TMainWindowSeam;
+
     const std::string& LauncherFolder() const { return startup_.launcherFolder; }
-    const std::string& CataloguePath() const { return cataloguePath_; }
-    int SelectedGroup() const { return selectedGroup_; }
-    const GroupList& Groups() const { return groups_; }
-    HWND ApplicationHandle() const { return application_.Handle(); }
-    const TTrayIcon* TrayIcon() const { return tray_.get(); }
-    bool StayOnTop() const { return stayOnTop_; }
 
     // The five preference flags.
     PreferenceFlags Flags;
@@ -130,7 +130,6 @@ class TForm1 : public TWindow {
     // Ends the search: every row of the group shows again and the row that
     // was current before it is current again.
     void CancelSearch();
-    const std::string& SearchText() const { return search_; }
     // The global hot key: shows the launcher from anywhere, hides it when it
     // is already in front.
     void HotKeyPressed();
@@ -140,8 +139,6 @@ class TForm1 : public TWindow {
     bool AppMessage(MSG& msg);
     // The tray menu as it would open now.
     UniqueMenu PopupMenu_tray();
-    // True while the start-up pass runs.
-    bool Validating() const { return validating_; }
 
     // The main context menu as it would open now (PopupMenu_mainPopup runs
     // first): visible entries only, shortcuts shown after a tab.
@@ -156,10 +153,6 @@ class TForm1 : public TWindow {
     // Closes the main window: the close sequence runs and the program ends.
     void Close();
 
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  private:
     struct MessageRoute;
     struct CommandRoute;
 

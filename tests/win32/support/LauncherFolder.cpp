@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueFile.h"
 #include "integrity/Fingerprint.h"
+#include "shell/MainWindowSeam.h"
 #include "shell/TrayMessages.h"
 #include "support/RealInput.h"
 
@@ -54,7 +55,7 @@ std::unique_ptr<qd::TForm1> LauncherFolder::start(std::vector<std::string> argum
 }
 
 void closeForm(qd::TForm1& form) {
-    form.Close();
+    seam(form).Close();
     pump(10);
 }
 
