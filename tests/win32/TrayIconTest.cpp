@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "common/Window.h"
 #include "shell/TrayIcon.h"
+#include "shell/TrayMessages.h"
 #include "support/DialogWatcher.h"
+#include "support/RealInput.h"
 
 namespace qd {
 namespace {
@@ -22,13 +27,23 @@ class TTrayOwner : public TWindow {
                      nullptr);
     }
     TTrayIcon* tray = nullptr;
+    // The icon's calls, as (wParam, lParam), moves left out.
+    std::vector<std::pair<WPARAM, LPARAM>> calls;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (tray && tray->HandleAddRequest(message)) return 0;
+        if (message == WM_TRAYICON && lParam != WM_MOUSEMOVE) calls.emplace_back(wParam, lParam);
         return Default(message, wParam, lParam);
     }
 };
+
+// The newest icon of the notification area: the taskbar's right-hand corner.
+POINT trayIconPlace() {
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    return {screen.right - 11, screen.bottom - 11};
+}
 
 // The notification area answers a modification only for an icon it holds.
 bool iconPresent(const NOTIFYICONDATAA& data) {
@@ -37,21 +52,20 @@ bool iconPresent(const NOTIFYICONDATAA& data) {
     return Shell_NotifyIconA(NIM_MODIFY, &probe);
 }
 
-TEST(TrayIcon, RecordIsFilledOnceAsTheTaskbarExpects) {
+// A click on the icon, in the corner of the desktop's taskbar, reaches its
+// window as the icon's message, press and release.
+TEST(TrayIcon, TellsItsWindowOfAClick) {
     TTrayOwner owner;
-    HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
-    TTrayIcon tray(owner.Handle(), icon);
-    const NOTIFYICONDATAA& data = tray.TrayIconData();
-    EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 488u : 504u);
-    EXPECT_EQ(data.hWnd, owner.Handle());
-    EXPECT_EQ(data.uID, 0u);
-    EXPECT_EQ(data.uFlags, 7u);
-    EXPECT_EQ(data.uCallbackMessage, 1148u);
-    EXPECT_EQ(data.hIcon, icon);
-    char tip[128] = " Quill'Deck ";
-    EXPECT_EQ(std::memcmp(data.szTip, tip, sizeof(tip)), 0);
-    EXPECT_EQ(data.dwState | data.dwStateMask | data.uTimeout | data.dwInfoFlags, 0u);
-    EXPECT_EQ(data.szInfo[0] | data.szInfoTitle[0], 0);
+    TTrayIcon tray(owner.Handle(), LoadIconA(nullptr, IDI_APPLICATION));
+    owner.tray = &tray;
+    qdtest::pump(10);
+    ASSERT_TRUE(iconPresent(tray.TrayIconData()));
+
+    qdtest::mouseAt(trayIconPlace(), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    for (int i = 0; i < 100 && owner.calls.size() < 2; ++i) qdtest::pump(10);
+    const std::vector<std::pair<WPARAM, LPARAM>> click{{0, WM_LBUTTONDOWN}, {0, WM_LBUTTONUP}};
+    EXPECT_EQ(owner.calls, click);
+    owner.tray = nullptr;
 }
 
 TEST(TrayIcon, AddedRestoredAfterTaskbarRestartAndRemoved) {
