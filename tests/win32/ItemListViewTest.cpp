@@ -14,8 +14,6 @@
 namespace qd {
 namespace {
 
-using qdtest::TempFolder;
-
 // The lParam bit of a key message sent while Alt is held.
 constexpr LPARAM AltHeld = LPARAM{1} << 29;
 
@@ -32,21 +30,16 @@ RowCells item(const std::string& title, const std::string& fingerprint = std::st
 
 // A started main window over a catalogue of the given rows.
 struct Launcher {
-    TempFolder folder;
+    qdtest::LauncherFolder launcher;
     std::unique_ptr<TForm1> form;
 
     explicit Launcher(const std::vector<RowCells>& rows) {
-        ItemTable table;
         for (size_t i = 0; i < rows.size(); ++i)
-            table.addItem(rows[i], iconOf(int(i) + 1));
-        qdtest::writeFile(folder.file("QuillDeck.rcc"), rows.empty() ? "" : encodeCatalogue(table));
-        qdtest::writeFile(folder.file("tool.exe"), "not a program");
+            launcher.table.addItem(rows[i], iconOf(int(i) + 1));
+        qdtest::writeFile(launcher.folder.file("tool.exe"), "not a program");
         // Start-up checks are not what these tests are about.
-        WritePrivateProfileStringA("Preferences", "CheckSafe", "0",
-                                   folder.file("QuillDeck.ini").c_str());
-        TStartup startup;
-        startup.launcherFolder = folder.path();
-        form = std::make_unique<TForm1>(startup);
+        launcher.setPreference("CheckSafe", "0");
+        form = launcher.start();
     }
     ~Launcher() {
         if (form->Handle()) DestroyWindow(form->Handle());
