@@ -223,18 +223,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::WritePlacementAndSelection() {
-    // The normal rectangle: a minimised or hidden window must not leave its
-    // parking place (-32000 on Windows) in the file.
-    WINDOWPLACEMENT placement{sizeof(placement)};
-    GetWindowPlacement(Handle(), &placement);
-    RECT r = placement.rcNormalPosition;
-    // It is given relative to the work area; the file holds screen pixels.
-    MONITORINFO monitor{sizeof(monitor)};
-    GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
-               monitor.rcWork.top - monitor.rcMonitor.top);
-    const WindowPlacement closing{int(r.bottom - r.top), int(r.right - r.left), int(r.left),
-                                  int(r.top)};
+    const WindowPlacement closing = PlacementToSave(Handle());
     preferences_->update([&](ProfileStore& store) {
         writeClosingPreferences(store, closing, table_.currentRow(), selectedGroup_);
     });

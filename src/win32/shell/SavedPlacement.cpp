@@ -46,4 +46,16 @@ void ApplySavedPlacement(HWND window, ProfileStore& preferences) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+WindowPlacement PlacementToSave(HWND window) {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    GetWindowPlacement(window, &placement);
+    RECT r = placement.rcNormalPosition;
+    // It is given relative to the work area; the file holds screen pixels.
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+    return {int(r.bottom - r.top), int(r.right - r.left), int(r.left), int(r.top)};
+}
+
 } // namespace qd
