@@ -87,9 +87,9 @@ void ProcessMessages() {
     }
 }
 
-int RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+int RunMessageLoop(HWND mainWindow) {
+    MSG msg{};
+    while (IsWindow(mainWindow) && GetMessageA(&msg, nullptr, 0, 0) > 0)
         dispatch(msg);
     return static_cast<int>(msg.wParam);
 }

@@ -31,7 +31,10 @@ class ScopedMessageFilter {
 // rows of long passes). A WM_QUIT found here is put back for the main loop.
 void ProcessMessages();
 
-// The program's message loop; returns when WM_QUIT arrives.
-int RunMessageLoop();
+// The program's message loop; returns when WM_QUIT arrives or `mainWindow`
+// is gone. The second matters: a loop the platform runs of its own can take
+// the WM_QUIT (Wine's move and size loop ends on it without putting it back),
+// and the program would go on with no window, holding its single-copy lock.
+int RunMessageLoop(HWND mainWindow);
 
 } // namespace qd

@@ -28,7 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int status = 0;
     Guarded(nullptr, [&] {
         TForm1 form(std::move(startup));
-        status = RunMessageLoop();
+        status = RunMessageLoop(form.Handle());
     });
     (void)status;
     return 0;
