@@ -101,11 +101,6 @@ void TForm1::CreateControls() {
     StringGrid1->OnContextMenu = [this](POINT screen) { PopupMenu_mainPopup(screen); };
     StringGrid1->OnScrollBarShown = [this] { FormResize(); };
     StringGrid1->OnChar = [this](char typed) { return StringGrid1KeyPress(typed); };
-    searchLine_.reset(CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_SUNKEN,
-                                      0, 0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr),
-                                      nullptr));
-    searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
-    SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), FALSE);
 }
 
 void TForm1::FocusList() {
@@ -187,7 +182,7 @@ void TForm1::FormResize() {
     const int height = std::max<int>(0, client.bottom - top);
     const int line = search_.empty() ? 0 : std::min(Scaled(SearchLineHeight, dpi_), height);
     MoveWindow(StringGrid1->Handle(), 0, top, client.right, height - line, TRUE);
-    MoveWindow(searchLine_.get(), 0, client.bottom - line, client.right, line, TRUE);
+    if (searchLine_) MoveWindow(searchLine_.get(), 0, client.bottom - line, client.right, line, TRUE);
     if (Panel_options) MoveWindow(Panel_options->Handle(), 0, top, client.right, height, TRUE);
     int width = client.right - Scaled(ColumnMargin, dpi_);
     if (StringGrid1->ScrollBarShown()) width -= SystemMetricForDpi(SM_CXVSCROLL, dpi_);
@@ -282,8 +277,11 @@ LRESULT TForm1::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     Toolbar->SetDpi(dpi_);
     StringGrid1->SetDpi(dpi_);
     if (Panel_options) Panel_options->SetDpi(dpi_);
-    searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
-    SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), TRUE);
+    if (searchLine_) {
+        searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
+        SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()),
+                     TRUE);
+    }
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,9 +3,12 @@
 #include "shell/QuillDeck1.h"
 
 #include "catalogue/RowNavigation.h"
+#include "shell/MainWindowLayout.h"
 #include "ui/TypeToFind.h"
 
 namespace qd {
+
+using namespace MainWindowLayout;
 
 bool TForm1::StringGrid1KeyPress(char typed) {
     const bool starting = search_.empty();
@@ -33,6 +36,17 @@ void TForm1::CancelSearch() {
 }
 
 void TForm1::ShowSearch() {
+    if (!searchLine_) {
+        if (search_.empty()) return FormResize();
+        // Made at the first letter typed: the first control of the system's
+        // classes loads a library, which a start need not wait for.
+        searchLine_.reset(CreateWindowExA(0, "STATIC", "",
+                                          WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_SUNKEN, 0, 0, 0, 0,
+                                          Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+        searchFont_ = CreateScaledFont(SearchLineFont, dpi_);
+        SendMessageA(searchLine_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()),
+                     FALSE);
+    }
     bool matches = false;
     for (int row = 0; row < table_.rowCount() && !matches; ++row)
         matches = table_.isShown(row) && !table_.isEmpty();
