@@ -99,10 +99,40 @@ TEST(CatalogueMemory, AStripWiderThanItsRecordsCostsOnlyTheirImages) {
     ItemTable table;
     const std::size_t before = heapInUse;
     heapPeak = before;
-    decodeCatalogue(file, table);
+    // Moved in, as the program reads it: the file's own bytes are not counted.
+    decodeCatalogue(std::move(file), table);
     EXPECT_LT(heapPeak - before, std::size_t{256} * 1024);
     ASSERT_EQ(table.rowCount(), 2);
     EXPECT_EQ(table.icon(1).at(0, 0), IconImage::White);
+}
+
+// A catalogue as the program writes it is ready without its images decoded:
+// the load costs the rows, and an image its memory when it is first drawn.
+TEST(CatalogueMemory, ImagesAreDecodedWhenFirstDrawn) {
+    ItemTable saved;
+    for (int i = 0; i < 2000; ++i) {
+        IconImage icon;
+        icon.at(0, 0) = static_cast<std::uint32_t>(i);
+        saved.addItem({"Tool " + std::to_string(i), "t.exe", "t.exe", "0", "", "0", "0", "0"},
+                      icon);
+    }
+    std::string file = encodeCatalogue(saved);
+
+    ItemTable table;
+    const std::size_t before = heapInUse;
+    heapPeak = before;
+    decodeCatalogue(std::move(file), table);
+    // Decoded, the 2,000 images alone would take 3.5 MB.
+    EXPECT_LT(heapPeak - before, std::size_t{1024} * 1024);
+    const std::size_t loaded = heapInUse - before;
+    // The marked pixel tells the images apart (the rest comes back white).
+    EXPECT_EQ(table.icon(1234).at(0, 0), 1234u);
+    EXPECT_GE(heapInUse - before - loaded, sizeof(IconImage));
+    // Moved and removed rows keep their own images.
+    table.moveRow(1234, 0);
+    table.deleteRow(1);
+    EXPECT_EQ(table.icon(0).at(0, 0), 1234u);
+    EXPECT_EQ(table.icon(1).at(0, 0), 1u);
 }
 
 } // namespace

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     qd::ItemTable table;
     try {
-        qd::decodeCatalogue(bytes, table);
+        qd::decodeCatalogue(std::string(bytes), table);
     } catch (const qd::EQuillDeck&) {
         requireEmpty(table);
         return 0;

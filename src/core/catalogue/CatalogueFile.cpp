@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -56,7 +57,8 @@ void appendLength(std::string& out, std::size_t size) {
     appendLE32(out, static_cast<std::uint32_t>(size));
 }
 
-void load(std::string_view bytes, ItemTable& table) {
+void load(const std::shared_ptr<const std::string>& file, ItemTable& table) {
+    const std::string_view bytes = *file;
     CatalogueReader in(bytes);
     // The writer never stores an empty strip, so a length of 0 or less is a
     // damaged strip rather than a short file.
@@ -76,20 +78,26 @@ void load(std::string_view bytes, ItemTable& table) {
     // whatever the strip holds: a row without an image shows a white one, and
     // images beyond the last record are dropped, so image i stays row i's.
     table.reserve(static_cast<int>(records.size()));
-    const auto addRecord = [&](std::size_t i, const IconImage& image) {
+    const auto addRecord = [&](std::size_t i, const auto&... image) {
         RowCells cells = splitRecord(records[i]);
         // A record with no Title still holds an item's path and fingerprint;
         // the emptiness test reads row 0's Title, so it is named after its file.
         if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColFileName];
         if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColRelativePath];
         if (cells[ColTitle].empty()) return; // nothing of an item in it
-        table.addItem(cells, image);
+        table.addItem(cells, image...);
     };
     std::size_t withImage = 0;
-    forEachIcon(strip, records.size(), [&](std::size_t i, const IconImage& image) {
-        addRecord(i, image);
-        withImage = i + 1;
-    });
+    if (const std::shared_ptr<const IconStrip> kept = IconStrip::Keep(file, strip)) {
+        withImage = std::min(kept->ImageCount(), records.size());
+        for (std::size_t i = 0; i < withImage; ++i)
+            addRecord(i, kept, i);
+    } else {
+        forEachIcon(strip, records.size(), [&](std::size_t i, const IconImage& image) {
+            addRecord(i, image);
+            withImage = i + 1;
+        });
+    }
     IconImage white;
     white.pixels.fill(IconImage::White);
     for (std::size_t i = withImage; i < records.size(); ++i)
@@ -130,11 +138,11 @@ std::string encodeCatalogue(const ItemTable& table) {
     return out;
 }
 
-void decodeCatalogue(std::string_view bytes, ItemTable& table) {
+void decodeCatalogue(std::string bytes, ItemTable& table) {
     table.clear();
     if (bytes.empty()) return;
     try {
-        load(bytes, table);
+        load(std::make_shared<const std::string>(std::move(bytes)), table);
     } catch (...) {
         // An empty table makes the close leave the damaged file as it is.
         table.clear();

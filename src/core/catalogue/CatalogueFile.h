@@ -30,6 +30,8 @@ std::string encodeCatalogue(const ItemTable& table);
 // skipped, together with its image. Image i is record i's; a row without an
 // image gets a white one, and images beyond the last record are neither
 // decoded nor kept. The loaded rows have no tray entries yet.
-void decodeCatalogue(std::string_view bytes, ItemTable& table);
+// Images of a strip without a palette are decoded when first drawn, from the
+// bytes the table keeps (ItemTable::icon): moved in, they are not copied.
+void decodeCatalogue(std::string bytes, ItemTable& table);
 
 } // namespace qd

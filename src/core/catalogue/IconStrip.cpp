@@ -220,24 +220,52 @@ std::string encodeIconStrip(const std::vector<IconImage>& images) {
     return out;
 }
 
+namespace {
+
+void decodeImage(std::string_view bmp, const PixelFormat& format, std::uint64_t index,
+                 IconImage& image) {
+    const auto* pixels = reinterpret_cast<const unsigned char*>(bmp.data()) + format.pixelOffset;
+    const std::uint64_t left = index * IconSize;
+    for (int fileRow = 0; fileRow < IconSize; ++fileRow) {
+        const unsigned char* row = pixels + fileRow * format.stride;
+        const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
+        for (int x = 0; x < IconSize; ++x) {
+            const std::uint32_t colour = format.colourAt(row, left + x);
+            image.at(x, y) = colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
+        }
+    }
+}
+
+} // namespace
+
 void forEachIcon(std::string_view bmp, std::size_t maxImages,
                  const std::function<void(std::size_t, const IconImage&)>& take) {
     const PixelFormat format = readFormat(bmp);
     const std::uint64_t count = std::min<std::uint64_t>(format.width / IconSize, maxImages);
-    const auto* pixels = reinterpret_cast<const unsigned char*>(bmp.data()) + format.pixelOffset;
     IconImage image;
-    for (std::uint64_t index = 0, left = 0; index < count; ++index, left += IconSize) {
-        for (int fileRow = 0; fileRow < IconSize; ++fileRow) {
-            const unsigned char* row = pixels + fileRow * format.stride;
-            const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
-            for (int x = 0; x < IconSize; ++x) {
-                const std::uint32_t colour = format.colourAt(row, left + x);
-                image.at(x, y) =
-                    colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
-            }
-        }
+    for (std::uint64_t index = 0; index < count; ++index) {
+        decodeImage(bmp, format, index, image);
         take(static_cast<std::size_t>(index), image);
     }
+}
+
+std::shared_ptr<const IconStrip> IconStrip::Keep(std::shared_ptr<const std::string> file,
+                                                 std::string_view bmp) {
+    const PixelFormat format = readFormat(bmp);
+    // A palette may lack the colour of a pixel: such a strip is decoded at
+    // once, where that is reported as a damaged catalogue.
+    if (format.bits <= 8) return nullptr;
+    return std::shared_ptr<const IconStrip>(new IconStrip(std::move(file), bmp));
+}
+
+std::size_t IconStrip::ImageCount() const {
+    return static_cast<std::size_t>(readFormat(bmp_).width / IconSize);
+}
+
+IconImage IconStrip::Image(std::size_t index) const {
+    IconImage image;
+    decodeImage(bmp_, readFormat(bmp_), index, image);
+    return image;
 }
 
 std::vector<IconImage> decodeIconStrip(std::string_view bmp, std::size_t maxImages) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,5 +34,25 @@ std::vector<IconImage> decodeIconStrip(std::string_view bmp,
 // a catalogue's load holds one decoded image at a time, not all of them.
 void forEachIcon(std::string_view bmp, std::size_t maxImages,
                  const std::function<void(std::size_t index, const IconImage&)>& take);
+
+// A strip kept as read, each image decoded when it is first asked for: a
+// large catalogue is ready without decoding images no one has looked at yet.
+class IconStrip {
+  public:
+    // `bmp` lies within `file`, which stays alive with the strip. Null for a
+    // strip with a palette: a pixel may lack its colour there, which must be
+    // found while the catalogue loads. Throws as decodeIconStrip does.
+    static std::shared_ptr<const IconStrip> Keep(std::shared_ptr<const std::string> file,
+                                                 std::string_view bmp);
+    std::size_t ImageCount() const;
+    // Image `index` < ImageCount(), as decodeIconStrip gives it.
+    IconImage Image(std::size_t index) const;
+
+  private:
+    IconStrip(std::shared_ptr<const std::string> file, std::string_view bmp)
+        : file_(std::move(file)), bmp_(bmp) {}
+    std::shared_ptr<const std::string> file_;
+    std::string_view bmp_;
+};
 
 } // namespace qd

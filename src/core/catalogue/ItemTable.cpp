@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "catalogue/IconStrip.h"
 #include "common/AnsiText.h"
 
 namespace qd {
@@ -55,12 +56,19 @@ const RowCells& ItemTable::cells(int row) const {
 
 const IconImage& ItemTable::icon(int row) const {
     checkRow(row);
-    return rows_[row].icon;
+    const Row& r = rows_[row];
+    if (!r.icon) {
+        static const IconImage none;
+        if (!r.strip) return none;
+        r.icon = std::make_shared<const IconImage>(r.strip->Image(r.stripIndex));
+    }
+    return *r.icon;
 }
 
 void ItemTable::setIcon(int row, const IconImage& icon) {
     checkRow(row);
-    rows_[row].icon = icon;
+    rows_[row].icon = std::make_shared<const IconImage>(icon);
+    rows_[row].strip.reset();
 }
 
 int ItemTable::rowHeight(int row) const {
@@ -73,15 +81,29 @@ void ItemTable::setRowHeight(int row, int height) {
     rows_[row].height = height < 0 ? HiddenRowHeight : height;
 }
 
-int ItemTable::addItem(const RowCells& cells, const IconImage& icon) {
+int ItemTable::appendRow(const RowCells& cells) {
     const bool wasEmpty = isEmpty();
     const bool trayBuilt = trayEntryCount() == rowCount() && !wasEmpty;
     if (!wasEmpty) rows_.push_back(Row{});
     const int row = rowCount() - 1;
     for (int c = 0; c < ColumnCount; ++c)
         rows_[row].cells[c] = cellText(c, cells[c]);
-    rows_[row].icon = icon;
     if (wasEmpty || trayBuilt) trayFirst_ = 0;
+    return row;
+}
+
+int ItemTable::addItem(const RowCells& cells, const IconImage& icon) {
+    const int row = appendRow(cells);
+    setIcon(row, icon);
+    return row;
+}
+
+int ItemTable::addItem(const RowCells& cells, std::shared_ptr<const IconStrip> strip,
+                       std::size_t index) {
+    const int row = appendRow(cells);
+    rows_[row].icon.reset();
+    rows_[row].strip = std::move(strip);
+    rows_[row].stripIndex = index;
     return row;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ struct IconImage {
 
 using RowCells = std::array<std::string, ColumnCount>;
 
+class IconStrip;
+
 // The launcher's list of items in display order. The grid, the image list and
 // the tray entries are views of it: row i owns image i and, once tray entries
 // are built, the tray entry at menu position i + 2.
@@ -66,6 +69,7 @@ class ItemTable {
     void setCell(int column, int row, const std::string& text);
     const RowCells& cells(int row) const;
 
+    // A loaded row's image is decoded here, the first time it is asked for.
     const IconImage& icon(int row) const;
     void setIcon(int row, const IconImage& icon);
 
@@ -81,6 +85,9 @@ class ItemTable {
     // Fills row 0 of the empty table, otherwise appends a row. Returns its index.
     // When tray entries are built, the new row gets its entry too.
     int addItem(const RowCells& cells, const IconImage& icon);
+    // The same with image `index` of a strip, decoded when first asked for.
+    int addItem(const RowCells& cells, std::shared_ptr<const IconStrip> strip,
+                std::size_t index);
 
     // Room for `rows` rows, so that a load does not regrow the table item by item.
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
@@ -116,8 +123,14 @@ class ItemTable {
         RowCells cells;
         int height = DefaultRowHeight;
         bool searchHidden = false;
-        IconImage icon;
+        // Held apart from the row, so that a load of many rows touches no
+        // image memory until an image is drawn. Null with no image yet:
+        // the strip's image `stripIndex`, or for the empty table none at all.
+        mutable std::shared_ptr<const IconImage> icon;
+        std::shared_ptr<const IconStrip> strip;
+        std::size_t stripIndex = 0;
     };
+    int appendRow(const RowCells& cells);
     void checkRow(int row) const;
 
     std::vector<Row> rows_;

@@ -36,7 +36,7 @@ void LoadCatalogue(const std::string& path, ItemTable& table, CatalogueOrigin& o
                          "\r\nThe list starts empty, and the file is left as it is.");
     }
     try {
-        decodeCatalogue(bytes, table);
+        decodeCatalogue(std::move(bytes), table);
     } catch (const EQuillDeck& e) {
         origin = CatalogueOrigin::Damaged;
         throw EQuillDeck(std::string(e.what()) + "\r\n\"" + AnsiFromPath(path) +
