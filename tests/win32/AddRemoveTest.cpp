@@ -283,7 +283,8 @@ TEST(AddItems, AFolderNamedInAnotherScriptIsStoredByItsShortName) {
         EXPECT_TRUE(dialogs.seen().empty());
         ASSERT_EQ(seam(*form).Table().rowCount(), 2);
         EXPECT_EQ(seam(*form).Table().cell(ColRelativePath, 0), storedFolder + "\\x.exe");
-        EXPECT_EQ(seam(*form).Table().cell(ColRelativePath, 1), AnsiFromWide(L"tools-\u00E9\\x.exe"));
+        EXPECT_EQ(seam(*form).Table().cell(ColRelativePath, 1),
+                  AnsiFromWide(L"tools-\u00E9\\x.exe"));
         EXPECT_EQ(seam(*form).Table().cell(ColTitle, 0), "x.exe");
         closeForm(*form);
     }

@@ -69,9 +69,9 @@ TEST(DisplayScale, MovingToAnotherScaleLaysTheWindowOutAgainAndBackExactly) {
     const RECT client96 = clientRect(window);
     const auto toolbarRects = [&] {
         std::vector<RECT> rects;
-        for (TSpeedButton* b :
-             {seam(*form).ToolButton_add, seam(*form).ToolButton_edit, seam(*form).ToolButton_delete,
-              seam(*form).ToolButton_options, seam(*form).ToolButton_menu, seam(*form).ToolButton_exit})
+        for (TSpeedButton* b : {seam(*form).ToolButton_add, seam(*form).ToolButton_edit,
+                                seam(*form).ToolButton_delete, seam(*form).ToolButton_options,
+                                seam(*form).ToolButton_menu, seam(*form).ToolButton_exit})
             rects.push_back(qdtest::placeInParent(b->Handle()));
         return rects;
     };

@@ -342,7 +342,8 @@ TEST(OptionsAndGroups, AltGOpensTheGroupMenuAtTheWindowsCornerMovedDownByTheList
     RECT window;
     GetWindowRect(form->Handle(), &window);
     EXPECT_EQ(tools.rect.left, window.left);
-    EXPECT_EQ(tools.rect.top, window.top + qdtest::placeInParent(seam(*form).StringGrid1->Handle()).top);
+    EXPECT_EQ(tools.rect.top,
+              window.top + qdtest::placeInParent(seam(*form).StringGrid1->Handle()).top);
     EXPECT_EQ(tools.captions, (std::vector<std::string>{"Main", "Games", "Tools"}));
     for (UINT state : tools.states)
         EXPECT_FALSE(state & MF_CHECKED);

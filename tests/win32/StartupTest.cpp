@@ -223,7 +223,8 @@ TEST(Startup, DamagedCatalogueIsKeptAsideBeforeItIsReplaced) {
         TForm1 form(startupIn(folder));
         ASSERT_EQ(dialogs.seen().size(), 1u);
         EXPECT_EQ(dialogs.seen()[0].text.rfind("Stream read error\r\n", 0), 0u);
-        seam(form).Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+        seam(form).Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"},
+                                   IconImage{});
         seam(form).Close();
         qdtest::pump(10);
     }
@@ -237,7 +238,8 @@ TEST(Startup, EndOfWindowsSessionSavesTheCatalogue) {
     TempFolder folder;
     qdtest::writeFile(folder.file("QuillDeck.rcc"), "");
     TForm1 form(startupIn(folder));
-    seam(form).Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"}, IconImage{});
+    seam(form).Table().addItem({"Tool", "tool.exe", "tool.exe", "0", "", "0", "0", "0"},
+                               IconImage{});
     EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0));
     SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(qdtest::readFile(folder.file("QuillDeck.rcc")), encodeCatalogue(seam(form).Table()));

@@ -62,7 +62,8 @@ TEST(TrayIcon, TellsItsWindowOfAClick) {
     ASSERT_TRUE(iconPresent(tray.TrayIconData()));
 
     qdtest::mouseAt(trayIconPlace(), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
-    for (int i = 0; i < 100 && owner.calls.size() < 2; ++i) qdtest::pump(10);
+    for (int i = 0; i < 100 && owner.calls.size() < 2; ++i)
+        qdtest::pump(10);
     const std::vector<std::pair<WPARAM, LPARAM>> click{{0, WM_LBUTTONDOWN}, {0, WM_LBUTTONUP}};
     EXPECT_EQ(owner.calls, click);
     owner.tray = nullptr;

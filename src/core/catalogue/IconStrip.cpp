@@ -231,7 +231,8 @@ void decodeImage(std::string_view bmp, const PixelFormat& format, std::uint64_t 
         const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
         for (int x = 0; x < IconSize; ++x) {
             const std::uint32_t colour = format.colourAt(row, left + x);
-            image.at(x, y) = colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
+            image.at(x, y) =
+                colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
         }
     }
 }

@@ -86,8 +86,7 @@ class ItemTable {
     // When tray entries are built, the new row gets its entry too.
     int addItem(const RowCells& cells, const IconImage& icon);
     // The same with image `index` of a strip, decoded when first asked for.
-    int addItem(const RowCells& cells, std::shared_ptr<const IconStrip> strip,
-                std::size_t index);
+    int addItem(const RowCells& cells, std::shared_ptr<const IconStrip> strip, std::size_t index);
 
     // Room for `rows` rows, so that a load does not regrow the table item by item.
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }

@@ -9,8 +9,7 @@ constexpr char ClassName[] = "TApplication";
 }
 
 TApplicationWindow::TApplicationWindow() {
-    RegisterClassOnce(ClassName, 0, LoadCursorA(nullptr, IDC_ARROW), nullptr,
-                      ApplicationIcon());
+    RegisterClassOnce(ClassName, 0, LoadCursorA(nullptr, IDC_ARROW), nullptr, ApplicationIcon());
     CreateHandle(WS_EX_APPWINDOW, ClassName, ApplicationTitle,
                  WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr);
 }

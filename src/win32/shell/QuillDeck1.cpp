@@ -182,13 +182,13 @@ void TForm1::FormResize() {
     const int height = std::max<int>(0, client.bottom - top);
     const int line = search_.empty() ? 0 : std::min(Scaled(SearchLineHeight, dpi_), height);
     MoveWindow(StringGrid1->Handle(), 0, top, client.right, height - line, TRUE);
-    if (searchLine_) MoveWindow(searchLine_.get(), 0, client.bottom - line, client.right, line, TRUE);
+    if (searchLine_)
+        MoveWindow(searchLine_.get(), 0, client.bottom - line, client.right, line, TRUE);
     if (Panel_options) MoveWindow(Panel_options->Handle(), 0, top, client.right, height, TRUE);
     int width = client.right - Scaled(ColumnMargin, dpi_);
     if (StringGrid1->ScrollBarShown()) width -= SystemMetricForDpi(SM_CXVSCROLL, dpi_);
     StringGrid1->SetColumnWidth(width);
 }
-
 
 void TForm1::SizeLimitsHandler(MINMAXINFO& limits) {
     // The whole toolbar stays visible; the height may shrink to the caption.
