@@ -106,6 +106,18 @@ void load(const std::shared_ptr<const std::string>& file, ItemTable& table) {
 
 } // namespace
 
+std::vector<std::string> recordPaths(std::string_view records) {
+    std::vector<std::string> paths;
+    CatalogueReader in(records);
+    try {
+        while (!in.atEnd())
+            paths.push_back(splitRecord(in.take(in.length()))[ColRelativePath]);
+    } catch (const EQuillDeck&) {
+        // A hint only: what was read before the damage is still worth having.
+    }
+    return paths;
+}
+
 std::string encodeRowRecord(const RowCells& cells) {
     std::size_t size = ColumnCount - 1;
     for (const std::string& cell : cells)
