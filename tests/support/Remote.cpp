@@ -7,6 +7,7 @@
 //   qd_remote wait-gone MS     wait until no main window is left
 //   qd_remote wait-menu MS     wait until a popup menu is open
 //   qd_remote wait-no-menu MS  wait until no popup menu is open
+//   qd_remote menus            print the number of popup menus open
 //   qd_remote wait-focused MS  wait until the main window is in front with
 //                              the keyboard focus on its item list
 //   qd_remote count            print the number of main windows
@@ -79,13 +80,13 @@ bool listSettled() {
     return GetTickCount() - enabledSince >= Settle;
 }
 
-// A visible popup menu of the launcher's process.
-bool menuOpen() {
+// The visible popup menus of the launcher's process.
+int openMenus() {
     HWND window = mainWindow();
-    if (!window) return false;
+    if (!window) return 0;
     struct Search {
         DWORD process = 0;
-        bool found = false;
+        int found = 0;
     } search;
     GetWindowThreadProcessId(window, &search.process);
     EnumWindows(
@@ -96,11 +97,15 @@ bool menuOpen() {
             GetWindowThreadProcessId(hwnd, &process);
             if (process == s.process && IsWindowVisible(hwnd) &&
                 GetClassNameA(hwnd, name, sizeof(name)) && std::strcmp(name, "#32768") == 0)
-                s.found = true;
-            return !s.found;
+                ++s.found;
+            return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool menuOpen() {
+    return openMenus() > 0;
 }
 
 bool listFocused() {
@@ -277,6 +282,10 @@ int run(const char* verb, const char* argument) {
     if (!std::strcmp(verb, "wait-no-menu"))
         return waitFor([] { return !menuOpen(); }, wait) ? 0 : 1;
     if (!std::strcmp(verb, "wait-focused")) return waitFor(listFocused, wait) ? 0 : 1;
+    if (!std::strcmp(verb, "menus")) {
+        std::printf("%d\n", openMenus());
+        return 0;
+    }
     if (!std::strcmp(verb, "count")) {
         std::printf("%d\n", countWindows());
         return 0;

@@ -73,6 +73,10 @@ UniqueMenu TForm1::PopupMenu_tray() {
 }
 
 void TForm1::ShowTrayMenu() {
+    // Another menu opened since the icon was pressed (the system menu by its
+    // keys): the later one stays. Opened inside its loop, this one could be
+    // left over the window with nothing able to close it.
+    if (MenuOpen()) return;
     UniqueMenu menu = PopupMenu_tray();
     const UINT command = qd::ShowTrayMenu(Handle(), menu.get());
     if (const int position = TrayPositionOfCommand(command); position >= 0)

@@ -35,10 +35,13 @@ bool BringOpenBoxForward(HWND mainWindow) {
     return box != nullptr;
 }
 
-bool EndOpenMenu() {
+bool MenuOpen() {
     GUITHREADINFO thread{sizeof(thread)};
-    if (!GetGUIThreadInfo(GetCurrentThreadId(), &thread) || !(thread.flags & GUI_INMENUMODE))
-        return false;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE);
+}
+
+bool EndOpenMenu() {
+    if (!MenuOpen()) return false;
     EndMenu();
     return true;
 }

@@ -35,6 +35,9 @@ HWND OpenBox(HWND mainWindow);
 // Brings the open box, if any, to the front: true when there was one.
 bool BringOpenBoxForward(HWND mainWindow);
 
+// Whether a menu of this thread is open (its loop running).
+bool MenuOpen();
+
 // Closes this thread's open menu, if any: true when one was open. It is gone
 // once the menu's loop runs again, so what waits for it is posted after.
 bool EndOpenMenu();
