@@ -255,7 +255,10 @@ class Explorer:
             return []
         done = run(WINE, self.sample("qd_catalogue"), "dump", self.winpath(rcc), timeout=60)
         if done.returncode:
-            raise Failure(f"QuillDeck.rcc does not load: {done.stdout.strip()}")
+            # The tool's own code and error output too: a failure with no text
+            # was seen once and did not come back on replay.
+            raise Failure(f"QuillDeck.rcc does not load (code {done.returncode}): "
+                          f"{done.stdout.strip()} {done.stderr.strip()[-500:]}")
         rows = []
         for line in done.stdout.replace("\r", "").splitlines():
             cells = line.split("|")
