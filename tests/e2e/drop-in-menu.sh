@@ -4,12 +4,7 @@
 # it takes the answer.
 source "$(dirname "$0")/lib.sh"
 
-cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/first.exe"
-catalogue items "$LAUNCHER/QuillDeck.rcc" first.exe || fail "cannot make the catalogue"
-
-start_launcher
-remote wait-ready 20000 || fail "the start-up pass did not end"
-remote wait-focused 10000 || fail "the list did not get the keyboard"
+start_with_one_item
 window_place
 x=$((left + width / 2)) y=$((top + height - 30))
 

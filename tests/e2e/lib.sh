@@ -30,6 +30,16 @@ start_launcher() {
     remote wait-window 20000 || fail "the main window did not appear"
 }
 
+# The launcher over one item, first.exe (the launch probe), started and
+# ready with the keyboard on its list.
+start_with_one_item() {
+    cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/first.exe"
+    catalogue items "$LAUNCHER/QuillDeck.rcc" first.exe || fail "cannot make the catalogue"
+    start_launcher
+    remote wait-ready 20000 || fail "the start-up pass did not end"
+    remote wait-focused 10000 || fail "the list did not get the keyboard"
+}
+
 # Waits for the launch probe's report in a folder (the launcher folder when
 # none is named) and prints it without carriage returns ("" when none came).
 probe_report() {

@@ -5,11 +5,7 @@
 # left open over the window, with nothing able to close it.
 source "$(dirname "$0")/lib.sh"
 
-cp "$SUPPORT/qd_launch_probe.exe" "$LAUNCHER/first.exe"
-catalogue items "$LAUNCHER/QuillDeck.rcc" first.exe || fail "cannot make the catalogue"
-start_launcher
-remote wait-ready 20000 || fail "the start-up pass did not end"
-remote wait-focused 10000 || fail "the list did not get the keyboard"
+start_with_one_item
 
 click_tray_icon 1
 xdotool key alt+space
