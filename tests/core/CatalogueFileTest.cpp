@@ -269,18 +269,6 @@ TEST(CatalogueFile, DamagedFileGivesItsMessageAndLeavesTheTableEmpty) {
     }
 }
 
-// The paths read ahead of a load, from the part after the strip: every
-// record's, or those before the damage.
-TEST(CatalogueFile, RecordPathsAreReadFromThePartAfterTheStrip) {
-    const std::string file = catalogue(2, {"A|apps\\a.exe|a.exe", "B|b.exe"});
-    const std::string records =
-        file.substr(stripPart({iconWithCorner(1), iconWithCorner(1)}).size());
-    EXPECT_EQ(recordPaths(records), (std::vector<std::string>{"apps\\a.exe", "b.exe"}));
-    EXPECT_EQ(recordPaths(records.substr(0, records.size() - 2)),
-              (std::vector<std::string>{"apps\\a.exe"}));
-    EXPECT_TRUE(recordPaths("").empty());
-}
-
 TEST(CatalogueFile, EmptyFileIsTheEmptyTable) {
     ItemTable table = tableOf({"stale"});
     decodeCatalogue("", table);

@@ -255,10 +255,18 @@ class Explorer:
             return []
         done = run(WINE, self.sample("qd_catalogue"), "dump", self.winpath(rcc), timeout=60)
         if done.returncode:
-            # The tool's own code and error output too: a failure with no text
-            # was seen once and did not come back on replay.
+            # A failure with no text at all was seen three times (never on
+            # replay): the file is kept, and read again with Wine's errors on,
+            # to tell a damaged file from a tool that did not run.
+            kept = f"/tmp/qd-explore-fail-{self.seed}.rcc"
+            shutil.copyfile(rcc, kept)
+            again = subprocess.run([WINE, self.sample("qd_catalogue"), "dump", self.winpath(rcc)],
+                                   capture_output=True, text=True, errors="replace", timeout=60,
+                                   env={**os.environ, "WINEDEBUG": "err+all,warn+process,warn+module,fixme-all"})
             raise Failure(f"QuillDeck.rcc does not load (code {done.returncode}): "
-                          f"{done.stdout.strip()} {done.stderr.strip()[-500:]}")
+                          f"{done.stdout.strip()} {done.stderr.strip()[-500:]}\n"
+                          f"read again: code {again.returncode}, {len(again.stdout)} bytes out, "
+                          f"Wine said: {again.stderr.strip()[-1500:]}\nthe file: {kept}")
         rows = []
         for line in done.stdout.replace("\r", "").splitlines():
             cells = line.split("|")

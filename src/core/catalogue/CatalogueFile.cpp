@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "catalogue/IconStrip.h"
@@ -85,7 +86,7 @@ void load(const std::shared_ptr<const std::string>& file, ItemTable& table) {
         if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColFileName];
         if (cells[ColTitle].empty()) cells[ColTitle] = cells[ColRelativePath];
         if (cells[ColTitle].empty()) return; // nothing of an item in it
-        table.addItem(cells, image...);
+        table.addItem(std::move(cells), image...);
     };
     std::size_t withImage = 0;
     if (const std::shared_ptr<const IconStrip> kept = IconStrip::Keep(file, strip)) {
@@ -105,18 +106,6 @@ void load(const std::shared_ptr<const std::string>& file, ItemTable& table) {
 }
 
 } // namespace
-
-std::vector<std::string> recordPaths(std::string_view records) {
-    std::vector<std::string> paths;
-    CatalogueReader in(records);
-    try {
-        while (!in.atEnd())
-            paths.push_back(splitRecord(in.take(in.length()))[ColRelativePath]);
-    } catch (const EQuillDeck&) {
-        // A hint only: what was read before the damage is still worth having.
-    }
-    return paths;
-}
 
 std::string encodeRowRecord(const RowCells& cells) {
     std::size_t size = ColumnCount - 1;

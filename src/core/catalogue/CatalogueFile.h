@@ -10,11 +10,6 @@ namespace qd {
 // Catalogue file bytes: L (int32 LE), the icon strip (L bytes of BMP), then
 // one record per row: M (int32 LE) and the eight cells joined by '|'.
 
-// The RelativePath of each record in `records`, the part of a file after its
-// strip (from offset 4 + L), as far as they read. Only a hint for work done
-// ahead of the load, which alone decides what the catalogue holds.
-std::vector<std::string> recordPaths(std::string_view records);
-
 // The bytes of one row record, length field included. A '|' inside a cell is
 // written as SeparatorStandIn, so the record still reads back as eight cells.
 std::string encodeRowRecord(const RowCells& cells);

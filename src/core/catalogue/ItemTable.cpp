@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "catalogue/IconStrip.h"
 #include "common/AnsiText.h"
@@ -19,8 +20,9 @@ namespace {
 
 // Only the text columns take what users type (or a version resource holds);
 // a file path cannot hold '|' and is kept byte for byte.
-std::string cellText(int column, const std::string& text) {
-    return column == ColTitle || column == ColCommandLine ? withoutSeparator(text) : text;
+std::string cellText(int column, std::string text) {
+    if (column == ColTitle || column == ColCommandLine) return withoutSeparator(std::move(text));
+    return text;
 }
 
 } // namespace
@@ -81,26 +83,25 @@ void ItemTable::setRowHeight(int row, int height) {
     rows_[row].height = height < 0 ? HiddenRowHeight : height;
 }
 
-int ItemTable::appendRow(const RowCells& cells) {
+int ItemTable::appendRow(RowCells cells) {
     const bool wasEmpty = isEmpty();
     const bool trayBuilt = trayEntryCount() == rowCount() && !wasEmpty;
     if (!wasEmpty) rows_.push_back(Row{});
     const int row = rowCount() - 1;
     for (int c = 0; c < ColumnCount; ++c)
-        rows_[row].cells[c] = cellText(c, cells[c]);
+        rows_[row].cells[c] = cellText(c, std::move(cells[c]));
     if (wasEmpty || trayBuilt) trayFirst_ = 0;
     return row;
 }
 
-int ItemTable::addItem(const RowCells& cells, const IconImage& icon) {
-    const int row = appendRow(cells);
+int ItemTable::addItem(RowCells cells, const IconImage& icon) {
+    const int row = appendRow(std::move(cells));
     setIcon(row, icon);
     return row;
 }
 
-int ItemTable::addItem(const RowCells& cells, std::shared_ptr<const IconStrip> strip,
-                       std::size_t index) {
-    const int row = appendRow(cells);
+int ItemTable::addItem(RowCells cells, std::shared_ptr<const IconStrip> strip, std::size_t index) {
+    const int row = appendRow(std::move(cells));
     rows_[row].icon.reset();
     rows_[row].strip = std::move(strip);
     rows_[row].stripIndex = index;

@@ -84,9 +84,9 @@ class ItemTable {
 
     // Fills row 0 of the empty table, otherwise appends a row. Returns its index.
     // When tray entries are built, the new row gets its entry too.
-    int addItem(const RowCells& cells, const IconImage& icon);
+    int addItem(RowCells cells, const IconImage& icon);
     // The same with image `index` of a strip, decoded when first asked for.
-    int addItem(const RowCells& cells, std::shared_ptr<const IconStrip> strip, std::size_t index);
+    int addItem(RowCells cells, std::shared_ptr<const IconStrip> strip, std::size_t index);
 
     // Room for `rows` rows, so that a load does not regrow the table item by item.
     void reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
@@ -129,7 +129,8 @@ class ItemTable {
         std::shared_ptr<const IconStrip> strip;
         std::size_t stripIndex = 0;
     };
-    int appendRow(const RowCells& cells);
+    // Cells are moved in: a load of thousands of rows copies no text.
+    int appendRow(RowCells cells);
     void checkRow(int row) const;
 
     std::vector<Row> rows_;

@@ -119,23 +119,6 @@ std::string ReadWholeFile(const std::string& path) {
     return readAll(file.get(), checkedSize(file.get(), path), path);
 }
 
-std::string ReadFilePart(const std::string& path, ULONGLONG offset, ULONGLONG maxBytes) {
-    UniqueKernelHandle file = openForReading(path);
-    if (file.get() == INVALID_HANDLE_VALUE) return "";
-    try {
-        const LONGLONG size = checkedSize(file.get(), path);
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(offset);
-        if (static_cast<ULONGLONG>(size) <= offset ||
-            !SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN))
-            return "";
-        return readAll(file.get(),
-                       static_cast<LONGLONG>(std::min<ULONGLONG>(size - offset, maxBytes)), path);
-    } catch (const EQuillDeck&) {
-        return "";
-    }
-}
-
 bool FileHolds(const std::string& path, const std::string& bytes) {
     UniqueKernelHandle file = openForReading(path);
     if (file.get() == INVALID_HANDLE_VALUE) return false;

@@ -18,11 +18,6 @@ void CreateEmptyFile(const std::string& path);
 // The whole file; throws "Cannot open file "<path>". <reason>".
 std::string ReadWholeFile(const std::string& path);
 
-// Up to `maxBytes` of the file from `offset` on; "" when it cannot be read or
-// ends before `offset`.
-std::string ReadFilePart(const std::string& path, ULONGLONG offset,
-                         ULONGLONG maxBytes = ~ULONGLONG{0});
-
 // Whether the file is there and holds exactly these bytes: a write that would
 // change nothing is left out, so read-only media see no write at all.
 bool FileHolds(const std::string& path, const std::string& bytes);

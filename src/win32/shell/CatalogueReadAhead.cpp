@@ -5,10 +5,7 @@
 
 #include <windows.h>
 
-#include "catalogue/CatalogueFile.h"
 #include "catalogue/ItemPath.h"
-#include "catalogue/LittleEndian.h"
-#include "common/FileIo.h"
 #include "common/WidePath.h"
 
 namespace qd {
@@ -35,25 +32,22 @@ CatalogueReadAhead::CatalogueReadAhead(std::string cataloguePath, std::string la
 
 CatalogueReadAhead::~CatalogueReadAhead() {
     if (thread_.joinable()) thread_.join();
-    if (lister_.joinable()) lister_.join();
 }
 
 void CatalogueReadAhead::Read(const std::string& cataloguePath, const std::string& launcherFolder) {
-    // The records come after the images: read first, they tell the folders to
-    // list, on a thread of their own while the whole file is read and loaded.
-    std::vector<std::string> programs;
-    if (const std::string length = ReadFilePart(cataloguePath, 0, 4); length.size() == 4)
-        programs = recordPaths(ReadFilePart(cataloguePath, 4 + ULONGLONG{readLE32(length.data())}));
-    lister_ = std::thread([this, programs = std::move(programs), launcherFolder] {
-        for (const std::string& program : programs)
-            listing_.expect(ResolveItemPath(launcherFolder, program));
-    });
     try {
         LoadCatalogue(cataloguePath, table_, origin_);
     } catch (...) {
         error_ = std::current_exception();
     }
+    std::vector<std::string> programs;
+    for (int row = 0; !table_.isEmpty() && row < table_.rowCount(); ++row)
+        programs.push_back(table_.cell(ColRelativePath, row));
     read_.set_value();
+    // Listed after the load, not beside it: with a thread of its own the
+    // listing slowed the making of the window more than it saved.
+    for (const std::string& program : programs)
+        listing_.expect(ResolveItemPath(launcherFolder, program));
 }
 
 void CatalogueReadAhead::Take(ItemTable& table, CatalogueOrigin& origin) {
@@ -66,7 +60,6 @@ void CatalogueReadAhead::Take(ItemTable& table, CatalogueOrigin& origin) {
 
 FolderListing CatalogueReadAhead::TakeListing() {
     if (thread_.joinable()) thread_.join();
-    if (lister_.joinable()) lister_.join();
     return std::move(listing_);
 }
 

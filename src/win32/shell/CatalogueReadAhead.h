@@ -11,9 +11,8 @@
 namespace qd {
 
 // A large catalogue read on a thread of its own while the main window is made
-// and shown, and the folders that hold many of its programs listed for the
-// start-up pass on another, from the records read first: with thousands of
-// items both take longer than the window.
+// and shown, then the folders that hold many of its programs listed for the
+// start-up pass: with thousands of items both take longer than the window.
 // The start-up sequence takes the result at its own step, so its messages
 // come in their usual order.
 class CatalogueReadAhead {
@@ -39,8 +38,6 @@ class CatalogueReadAhead {
     std::promise<void> read_;
     std::future<void> readDone_ = read_.get_future();
     FolderListing listing_;
-    // Lists folders; started by thread_, so it is joined only after thread_.
-    std::thread lister_;
     std::thread thread_;
 };
 

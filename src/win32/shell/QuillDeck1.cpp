@@ -32,6 +32,13 @@ SIZE outerSizeForClient(int width, int height, UINT dpi) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// The code page comes first: the read splits records at characters of it.
+std::unique_ptr<CatalogueReadAhead> readCatalogueAhead(const std::string& path,
+                                                       const std::string& launcherFolder) {
+    UseSystemCodePage();
+    return std::make_unique<CatalogueReadAhead>(path, launcherFolder);
+}
+
 } // namespace
 
 struct TForm1::MessageRoute {
@@ -44,10 +51,9 @@ struct TForm1::CommandRoute {
     void (TForm1::*handler)();
 };
 
-TForm1::TForm1(TStartup startup) : startup_(std::move(startup)) {
-    cataloguePath_ = startup_.launcherFolder + CatalogueFileName;
-    readAhead_ = std::make_unique<CatalogueReadAhead>(cataloguePath_, startup_.launcherFolder);
-    UseSystemCodePage();
+TForm1::TForm1(TStartup startup)
+    : startup_(std::move(startup)), cataloguePath_(startup_.launcherFolder + CatalogueFileName),
+      readAhead_(readCatalogueAhead(cataloguePath_, startup_.launcherFolder)) {
     RegisterClassOnce(ClassName, CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
                       GetSysColorBrush(COLOR_BTNFACE), ApplicationIcon());
     // The outer top-left is the initial position; the client area has its

@@ -216,14 +216,15 @@ class TForm1 : public TWindow {
     void WritePlacementAndSelection();
 
     TStartup startup_;
-    // Declared first, destroyed last: it owns the main window.
+    std::string cataloguePath_;
+    // Started before the first window: making it starts the windowing system,
+    // which takes as long as reading thousands of items.
+    std::unique_ptr<CatalogueReadAhead> readAhead_;
+    // Destroyed after everything that shows in it: it owns the main window.
     TApplicationWindow application_;
     ItemTable table_;
     bool restrictedMode_ = false;
     int selectedGroup_ = 0;
-    std::string cataloguePath_;
-    // Started first thing: the catalogue is read while the window is made.
-    std::unique_ptr<CatalogueReadAhead> readAhead_;
     std::unique_ptr<TIniProfile> preferences_;
     std::unique_ptr<ScopedMessageFilter> appHook_;
     std::unique_ptr<ScopedMessageFilter> shortcuts_;
