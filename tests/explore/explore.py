@@ -45,6 +45,8 @@ def run(*args, timeout=30, check=False):
     return done
 
 
+FILE_LIST_CLASSES = ("SHELLDLL_DefView", "SysListView32")
+
 DRY = False  # set while a skipped step is chosen: its input is not sent
 
 
@@ -370,11 +372,23 @@ class Explorer:
         ]
         total = sum(a[0] for a in actions)
         pick = rng.uniform(0, total)
+        chosen = actions[-1][2]
         for weight, _, make in actions:
             pick -= weight
             if pick <= 0:
-                return make()
-        return actions[-1][2]()
+                chosen = make
+                break
+        action = chosen()
+        # In the open dialog Delete deletes the file or folder under it (Wine
+        # moves it to the trash, even the launcher's own folder): that is the
+        # user changing the disk, not the launcher, so it is not sent there.
+        if self.open_dialog_in_front(seen) and action == ("key", "Delete"):
+            return ("key", "Escape")
+        return action
+
+    @staticmethod
+    def open_dialog_in_front(seen):
+        return bool(seen.windows) and seen.windows[0][0] != "TForm1" and "Open" in seen.windows[0][1]
 
     def perform(self, action, seen):
         kind, arg = action
@@ -388,7 +402,12 @@ class Explorer:
                 target = self.main_window(seen) if kind != "click" else target
             if target is None:
                 return "click: nothing shown"
-            places = [c[2] for c in target[3]] + [target[2]]
+            # Not the open dialog's file list: a click on a chosen file starts
+            # renaming it, and the keys that follow would rename it.
+            if target is seen.windows[0] and self.open_dialog_in_front(seen):
+                places = [c[2] for c in target[3] if c[0] not in FILE_LIST_CLASSES] or [target[2]]
+            else:
+                places = [c[2] for c in target[3]] + [target[2]]
             if kind != "click" and self.grid(seen):
                 places = [self.grid(seen)[2]]
             x, y = self.point_in(rng.choice(places))
@@ -542,6 +561,8 @@ class Explorer:
             raise Failure(f"the launcher ended with exit code {self.process.returncode}")
 
     def check_files(self):
+        if not os.path.isdir(self.folder):
+            raise Failure(f"the launcher folder {self.folder} is gone")
         rcc = os.path.join(self.folder, "QuillDeck.rcc")
         if os.path.exists(rcc):
             os.chmod(rcc, os.stat(rcc).st_mode | stat.S_IWUSR)
