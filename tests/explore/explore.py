@@ -38,14 +38,20 @@ class Failure(Exception):
     pass
 
 
-def run(*args, timeout=30, check=False):
-    done = subprocess.run([str(a) for a in args], capture_output=True, text=True, errors="replace", timeout=timeout)
+def run(*args, timeout=30, check=False, env=None):
+    done = subprocess.run([str(a) for a in args], capture_output=True, text=True, errors="replace",
+                          timeout=timeout, env=env)
     if check and done.returncode:
         raise Failure(f"{' '.join(map(str, args))} failed: {done.stdout}{done.stderr}")
     return done
 
 
 FILE_LIST_CLASSES = ("SHELLDLL_DefView", "SysListView32")
+
+
+def is_open_dialog(window):
+    """The Add command's open dialog, by its caption."""
+    return window[0] != "TForm1" and "Open" in window[1]
 
 DRY = False  # set while a skipped step is chosen: its input is not sent
 
@@ -262,9 +268,8 @@ class Explorer:
             # to tell a damaged file from a tool that did not run.
             kept = f"/tmp/qd-explore-fail-{self.seed}.rcc"
             shutil.copyfile(rcc, kept)
-            again = subprocess.run([WINE, self.sample("qd_catalogue"), "dump", self.winpath(rcc)],
-                                   capture_output=True, text=True, errors="replace", timeout=60,
-                                   env={**os.environ, "WINEDEBUG": "err+all,warn+process,warn+module,fixme-all"})
+            again = run(WINE, self.sample("qd_catalogue"), "dump", self.winpath(rcc), timeout=60,
+                        env={**os.environ, "WINEDEBUG": "err+all,warn+process,warn+module,fixme-all"})
             raise Failure(f"QuillDeck.rcc does not load (code {done.returncode}): "
                           f"{done.stdout.strip()} {done.stderr.strip()[-500:]}\n"
                           f"read again: code {again.returncode}, {len(again.stdout)} bytes out, "
@@ -388,7 +393,7 @@ class Explorer:
 
     @staticmethod
     def open_dialog_in_front(seen):
-        return bool(seen.windows) and seen.windows[0][0] != "TForm1" and "Open" in seen.windows[0][1]
+        return bool(seen.windows) and is_open_dialog(seen.windows[0])
 
     def perform(self, action, seen):
         kind, arg = action
@@ -485,7 +490,7 @@ class Explorer:
         safe = (kind == "key" and (len(arg) == 1 or arg in ("Up", "Down", "Left", "Right", "Home", "End",
                                                             "Prior", "Next", "BackSpace"))
                 and not seen.dialog_open() and not seen.menu_open()) or kind in ("wheel", "drop", "world")
-        if any(c[0] != "TForm1" and "Open" in c[1] for c in seen.windows):
+        if any(is_open_dialog(w) for w in seen.windows):
             self.open_dialog_steps += 1
         if safe:
             return
