@@ -2,11 +2,14 @@
 
 #include "catalogue/IconStrip.h"
 #include "common/Error.h"
+#include "FileLikeBytes.h"
 #include "ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -250,23 +253,118 @@ TEST(CatalogueFile, DamagedFileGivesItsMessageAndLeavesTheTableEmpty) {
         {"record length past the end", withLength(stripEnd + 9, 6), Read},
         {"record length cut short", good + "\x01\x00"s, Read},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ItemTable table = tableOf({"stale", "rows"});
-        table.setCurrentRow(1);
-        try {
-            decodeCatalogue(c.bytes, table);
-            ADD_FAILURE() << "accepted";
-        } catch (const EQuillDeck& e) {
-            EXPECT_STREQ(e.what(), c.message);
+    // Loaded from memory, and left in its file: the same message either way.
+    const std::function<void(const std::string&, ItemTable&)> loaders[] = {
+        [](const std::string& bytes, ItemTable& table) { decodeCatalogue(bytes, table); },
+        [](const std::string& bytes, ItemTable& table) {
+            decodeCatalogueLeavingImages(std::make_shared<qdtest::FileLikeBytes>(bytes), table);
+        },
+    };
+    for (const Case& c : cases)
+        for (const auto& load : loaders) {
+            SCOPED_TRACE(c.name);
+            ItemTable table = tableOf({"stale", "rows"});
+            table.setCurrentRow(1);
+            try {
+                load(c.bytes, table);
+                ADD_FAILURE() << "accepted";
+            } catch (const EQuillDeck& e) {
+                EXPECT_STREQ(e.what(), c.message);
+            }
+            EXPECT_TRUE(table.isEmpty());
+            EXPECT_EQ(table.rowCount(), 1);
+            EXPECT_EQ(table.cells(0), RowCells{});
+            EXPECT_EQ(table.imageCount(), 0);
+            EXPECT_EQ(table.trayEntryCount(), 0);
+            EXPECT_EQ(table.currentRow(), 0);
         }
-        EXPECT_TRUE(table.isEmpty());
-        EXPECT_EQ(table.rowCount(), 1);
-        EXPECT_EQ(table.cells(0), RowCells{});
-        EXPECT_EQ(table.imageCount(), 0);
-        EXPECT_EQ(table.trayEntryCount(), 0);
-        EXPECT_EQ(table.currentRow(), 0);
-    }
+}
+
+ItemTable manyItems(int count) {
+    ItemTable table;
+    for (int i = 0; i < count; ++i)
+        table.addItem(item("Item" + std::to_string(i)),
+                      iconWithCorner(static_cast<std::uint32_t>(0x010307 * (i + 1)) & 0xFFFFFF));
+    return table;
+}
+
+TEST(CatalogueFile, LeftInItsFileOnlyHeadersAndRecordsAreReadUntilAnImageIsDrawn) {
+    const ItemTable saved = manyItems(300);
+    const std::string bytes = encodeCatalogue(saved);
+    std::size_t recordBytes = 0;
+    for (int r = 0; r < saved.rowCount(); ++r)
+        recordBytes += encodeRowRecord(saved.cells(r)).size();
+    ItemTable whole;
+    decodeCatalogue(bytes, whole);
+
+    const auto file = std::make_shared<qdtest::FileLikeBytes>(bytes);
+    ItemTable table;
+    decodeCatalogueLeavingImages(file, table);
+    ASSERT_EQ(table.rowCount(), 300);
+    for (int r = 0; r < table.rowCount(); ++r)
+        EXPECT_EQ(table.cells(r), whole.cells(r));
+    EXPECT_EQ(table.trayEntryCount(), 0);
+    EXPECT_LE(file->bytesRead, 4 + IconStrip::HeadSize + recordBytes);
+
+    // A drawn image costs its own 21 rows of 21 pixels, once.
+    std::size_t before = file->bytesRead;
+    EXPECT_EQ(table.icon(250), whole.icon(250));
+    EXPECT_EQ(file->bytesRead - before, std::size_t{IconSize} * IconSize * 3);
+    before = file->bytesRead;
+    EXPECT_EQ(table.icon(250), whole.icon(250));
+    EXPECT_EQ(file->bytesRead, before);
+
+    // Held once for all the rows that share the file; what a save writes is
+    // then what was read, every image included.
+    table.holdImages();
+    EXPECT_EQ(file->holds, 1);
+    EXPECT_EQ(encodeCatalogue(table), bytes);
+}
+
+TEST(CatalogueFile, AnImageThatCannotBeReadIsWhiteUntilItCanAndIsNeverHeldWhite) {
+    const std::string bytes = encodeCatalogue(manyItems(3));
+    ItemTable whole;
+    decodeCatalogue(bytes, whole);
+    const auto file = std::make_shared<qdtest::FileLikeBytes>(bytes);
+    ItemTable table;
+    decodeCatalogueLeavingImages(file, table);
+
+    file->failing = true;
+    IconImage white;
+    white.pixels.fill(IconImage::White);
+    EXPECT_EQ(table.icon(1), white);
+    EXPECT_THROW(table.holdImages(), EQuillDeck);
+    file->failing = false;
+    EXPECT_EQ(table.icon(1), whole.icon(1));
+}
+
+// An 8-bit strip of one image whose pixels are all palette entry 1 (blue).
+std::string paletteStripPart() {
+    const std::string header = le32(40) + le32(IconSize) + le32(IconSize) + "\x01\x00\x08\x00"s +
+                               le32(0) + le32(0) + le32(0) + le32(0) + le32(2) + le32(0);
+    const std::string palette = le32(0xFF0000) + le32(0x0000FF);
+    const std::string pixels(std::size_t{24} * IconSize, '\x01'); // rows padded to 24 bytes
+    const std::uint32_t offset = 14 + 40 + 8;
+    const std::string bmp = "BM"s + le32(offset + static_cast<std::uint32_t>(pixels.size())) +
+                            le32(0) + le32(offset) + header + palette + pixels;
+    return le32(static_cast<std::uint32_t>(bmp.size())) + bmp;
+}
+
+TEST(CatalogueFile, AStripWithAPaletteIsHeldAndCheckedWhileTheCatalogueLoads) {
+    const auto file =
+        std::make_shared<qdtest::FileLikeBytes>(paletteStripPart() + records({"One|a"}));
+    ItemTable table;
+    decodeCatalogueLeavingImages(file, table);
+    EXPECT_EQ(file->holds, 1);
+    EXPECT_EQ(table.icon(0).at(5, 5), 0x0000FFu);
+
+    // A pixel without its colour is damage, found now rather than when drawn.
+    std::string damaged = paletteStripPart() + records({"One|a"});
+    damaged[4 + 14 + 40 + 8 + 3] = '\x07';
+    EXPECT_THROW(decodeCatalogueLeavingImages(std::make_shared<qdtest::FileLikeBytes>(damaged),
+                                              table),
+                 EQuillDeck);
+    EXPECT_TRUE(table.isEmpty());
 }
 
 TEST(CatalogueFile, EmptyFileIsTheEmptyTable) {

@@ -1,12 +1,14 @@
 #include "catalogue/IconStrip.h"
 
 #include "common/Error.h"
+#include "FileLikeBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -158,9 +160,20 @@ TEST(IconStrip, DecodesEveryDepthAndRowOrderWithFuchsiaTransparent) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(std::string(depth.name) + (topDown ? ", top-down" : ", bottom-up"));
             const Picture picture = paint(static_cast<int>(depth.colours.size()));
-            const std::vector<IconImage> images =
-                decodeIconStrip(writeBmp(depth, picture, topDown));
+            const std::string bmp = writeBmp(depth, picture, topDown);
+            const std::vector<IconImage> images = decodeIconStrip(bmp);
             ASSERT_EQ(images.size(), 2u);
+            // Kept, each image is read from the strip's bytes when asked for.
+            const auto kept =
+                IconStrip::Keep(std::make_shared<qdtest::FileLikeBytes>(bmp), 0, bmp.size());
+            if (depth.bits <= 8) {
+                EXPECT_EQ(kept, nullptr); // a palette is checked at load, in full
+            } else {
+                ASSERT_NE(kept, nullptr);
+                ASSERT_EQ(kept->ImageCount(), 2u);
+                EXPECT_EQ(kept->Image(1), images[1]);
+                EXPECT_EQ(kept->Image(0), images[0]);
+            }
             int mismatches = 0;
             for (int x = 0; x < StripWidth; ++x)
                 for (int y = 0; y < IconSize; ++y) {
@@ -245,6 +258,13 @@ TEST(IconStrip, RejectsWhatIsNotSuchABitmap) {
         try {
             decodeIconStrip(bmp);
             ADD_FAILURE() << "accepted";
+        } catch (const EQuillDeck& e) {
+            EXPECT_STREQ(e.what(), "Bitmap image is not valid");
+        }
+        // Kept, it is refused too, or left to the full decode that refuses it.
+        try {
+            EXPECT_EQ(IconStrip::Keep(std::make_shared<qdtest::FileLikeBytes>(bmp), 0, bmp.size()),
+                      nullptr);
         } catch (const EQuillDeck& e) {
             EXPECT_STREQ(e.what(), "Bitmap image is not valid");
         }

@@ -11,6 +11,8 @@
 //   qd_remote wait-focused MS  wait until the main window is in front with
 //                              the keyboard focus on its item list
 //   qd_remote count            print the number of main windows
+//   qd_remote wait-writable FILE  wait up to 10 s until another program could
+//                              open FILE (a Windows path) to write it
 //   qd_remote exit             choose "E&xit" from the main menu
 //   qd_remote close            the caption's close button
 //   qd_remote rect             print the main window's left, top, width, height
@@ -38,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "common/Handles.h"
@@ -56,7 +59,7 @@ bool hiddenInTray() {
     return application && !IsWindowVisible(application);
 }
 
-bool waitFor(bool (*done)(), DWORD milliseconds) {
+bool waitFor(const std::function<bool()>& done, DWORD milliseconds) {
     const DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start > milliseconds) return false;
@@ -285,6 +288,20 @@ int run(const char* verb, const char* argument) {
     if (!std::strcmp(verb, "menus")) {
         std::printf("%d\n", openMenus());
         return 0;
+    }
+    if (!std::strcmp(verb, "wait-writable") && argument) {
+        const std::string path = argument;
+        return waitFor(
+                   [&] {
+                       qd::UniqueKernelHandle file(CreateFileA(
+                           path.c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                       return file.get() != INVALID_HANDLE_VALUE;
+                   },
+                   10000)
+                   ? 0
+                   : 1;
     }
     if (!std::strcmp(verb, "count")) {
         std::printf("%d\n", countWindows());

@@ -248,5 +248,56 @@ TEST(CatalogueStore, AFolderInTheCataloguesPlaceIsSaidToBeOne) {
     }
 }
 
+// Whether another program could open the file to write it now.
+bool othersCanWrite(const std::string& path) {
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// A large catalogue is left in its file, each image read when drawn. While it
+// is, nobody else may write the file; a save first reads what is left and
+// lets the file go, and writes every image as it was.
+TEST(CatalogueStore, ACatalogueLeftInItsFileIsKeptFromWritersAndSavedWhole) {
+    TempFolder folder;
+    const std::string path = folder.file("QuillDeck.rcc");
+    ItemTable saved;
+    for (int i = 0; i < 40; ++i) {
+        IconImage icon;
+        icon.pixels.fill(0x010305u * static_cast<std::uint32_t>(i + 1));
+        saved.addItem({"Item" + std::to_string(i), "tools\\i.exe", "i.exe", "0", "", "0", "0", "0"},
+                      icon);
+    }
+    SaveCatalogue(path, saved, CatalogueOrigin::Read);
+    const std::string before = qdtest::readFile(path);
+
+    ItemTable table;
+    CatalogueOrigin origin = CatalogueOrigin::Damaged;
+    const std::shared_ptr<const CatalogueBytes> bytes =
+        LoadCatalogueLeavingImages(path, table, origin);
+    EXPECT_EQ(origin, CatalogueOrigin::Read);
+    ASSERT_NE(bytes, nullptr);
+    ASSERT_EQ(table.rowCount(), 40);
+    EXPECT_EQ(table.icon(33), saved.icon(33));
+    EXPECT_EQ(qdtest::readFile(path), before); // others may read it
+    EXPECT_FALSE(othersCanWrite(path));
+
+    // Nothing changed: nothing written, and the file is let go all the same.
+    SaveCatalogue(path, table, origin);
+    EXPECT_TRUE(othersCanWrite(path));
+    EXPECT_EQ(qdtest::readFile(path), before);
+
+    table.setCell(ColTitle, 0, "Renamed");
+    SaveCatalogue(path, table, origin);
+    ItemTable reloaded;
+    load(path, reloaded);
+    EXPECT_EQ(reloaded.cell(ColTitle, 0), "Renamed");
+    for (int r = 0; r < 40; ++r)
+        EXPECT_EQ(reloaded.icon(r), saved.icon(r)) << "row " << r;
+}
+
 } // namespace
 } // namespace qd

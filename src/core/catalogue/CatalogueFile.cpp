@@ -58,18 +58,36 @@ void appendLength(std::string& out, std::size_t size) {
     appendLE32(out, static_cast<std::uint32_t>(size));
 }
 
-void load(const std::shared_ptr<const std::string>& file, ItemTable& table) {
-    const std::string_view bytes = *file;
-    CatalogueReader in(bytes);
+// A catalogue in memory.
+class MemoryBytes final : public CatalogueBytes {
+  public:
+    explicit MemoryBytes(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t size() const override { return bytes_.size(); }
+    std::string_view read(std::uint64_t offset, std::size_t count) const override {
+        return std::string_view(bytes_).substr(static_cast<std::size_t>(offset), count);
+    }
+    void hold() const override {}
+
+  private:
+    std::string bytes_;
+};
+
+void load(const std::shared_ptr<const CatalogueBytes>& file, ItemTable& table) {
+    const std::uint64_t size = file->size();
+    if (size < 4) throw EQuillDeck(StreamReadErrorText);
     // The writer never stores an empty strip, so a length of 0 or less is a
     // damaged strip rather than a short file.
-    const std::int32_t stripLength = in.length();
+    const std::int32_t stripLength = static_cast<std::int32_t>(readLE32(file->read(0, 4).data()));
     if (stripLength <= 0) throw EQuillDeck(InvalidBitmapText);
-    const std::string_view strip = in.take(stripLength);
+    if (static_cast<std::uint64_t>(stripLength) > size - 4) throw EQuillDeck(StreamReadErrorText);
     // A strip that is no bitmap is reported before anything after it.
-    decodeIconStrip(strip, 0);
+    const std::shared_ptr<const IconStrip> kept = IconStrip::Keep(file, 4, stripLength);
+    // A strip with a palette is decoded now, from memory.
+    if (!kept) file->hold();
 
     // The records run up to the end of the file; there is at least one.
+    const std::uint64_t recordsStart = 4 + static_cast<std::uint64_t>(stripLength);
+    CatalogueReader in(file->read(recordsStart, static_cast<std::size_t>(size - recordsStart)));
     std::vector<std::string_view> records;
     do {
         records.push_back(in.take(in.length()));
@@ -89,15 +107,16 @@ void load(const std::shared_ptr<const std::string>& file, ItemTable& table) {
         table.addItem(std::move(cells), image...);
     };
     std::size_t withImage = 0;
-    if (const std::shared_ptr<const IconStrip> kept = IconStrip::Keep(file, strip)) {
+    if (kept) {
         withImage = std::min(kept->ImageCount(), records.size());
         for (std::size_t i = 0; i < withImage; ++i)
             addRecord(i, kept, i);
     } else {
-        forEachIcon(strip, records.size(), [&](std::size_t i, const IconImage& image) {
-            addRecord(i, image);
-            withImage = i + 1;
-        });
+        forEachIcon(file->read(4, static_cast<std::size_t>(stripLength)), records.size(),
+                    [&](std::size_t i, const IconImage& image) {
+                        addRecord(i, image);
+                        withImage = i + 1;
+                    });
     }
     IconImage white;
     white.pixels.fill(IconImage::White);
@@ -140,10 +159,14 @@ std::string encodeCatalogue(const ItemTable& table) {
 }
 
 void decodeCatalogue(std::string bytes, ItemTable& table) {
+    decodeCatalogueLeavingImages(std::make_shared<const MemoryBytes>(std::move(bytes)), table);
+}
+
+void decodeCatalogueLeavingImages(std::shared_ptr<const CatalogueBytes> file, ItemTable& table) {
     table.clear();
-    if (bytes.empty()) return;
+    if (file->size() == 0) return;
     try {
-        load(std::make_shared<const std::string>(std::move(bytes)), table);
+        load(file, table);
     } catch (...) {
         // An empty table makes the close leave the damaged file as it is.
         table.clear();

@@ -1,8 +1,10 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/CatalogueBytes.h"
 #include "catalogue/ItemTable.h"
 
 namespace qd {
@@ -34,5 +36,11 @@ std::string encodeCatalogue(const ItemTable& table);
 // Images of a strip without a palette are decoded when first drawn, from the
 // bytes the table keeps (ItemTable::icon): moved in, they are not copied.
 void decodeCatalogue(std::string bytes, ItemTable& table);
+
+// The same for a file's bytes where they lie: the strip's headers and the
+// records are read, and an image only when it is first drawn (a strip with a
+// palette is held and decoded at once). The rows keep `file`; a read that
+// fails throws as it does here.
+void decodeCatalogueLeavingImages(std::shared_ptr<const CatalogueBytes> file, ItemTable& table);
 
 } // namespace qd

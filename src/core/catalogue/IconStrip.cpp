@@ -72,6 +72,9 @@ class Channel {
     std::uint32_t max_ = 1;
 };
 
+} // namespace
+
+// How a strip stores its pixels, read from its headers.
 struct PixelFormat {
     std::uint64_t width = 0;
     bool topDown = false;
@@ -110,14 +113,18 @@ struct PixelFormat {
     }
 };
 
-PixelFormat readFormat(std::string_view bmp) {
-    const HeaderReader in(bmp);
-    if (bmp.size() < FileHeaderSize || bmp[0] != 'B' || bmp[1] != 'M') invalidBitmap();
+namespace {
+
+// `head` is the bitmap's first bytes (all of them, or at least
+// IconStrip::HeadSize), `size` its whole length.
+PixelFormat readFormat(std::string_view head, std::uint64_t size) {
+    const HeaderReader in(head);
+    if (head.size() < FileHeaderSize || head[0] != 'B' || head[1] != 'M') invalidBitmap();
     const std::uint32_t pixelOffset = in.u32(10);
     const std::uint32_t headerSize = in.u32(FileHeaderSize);
     if (headerSize != InfoHeaderSize && headerSize != V4HeaderSize && headerSize != V5HeaderSize)
         invalidBitmap();
-    if (bmp.size() - FileHeaderSize < headerSize) invalidBitmap();
+    if (size - FileHeaderSize < headerSize) invalidBitmap();
 
     const std::int32_t width = in.i32(18);
     const std::int32_t height = in.i32(22);
@@ -167,8 +174,8 @@ PixelFormat readFormat(std::string_view bmp) {
 
     format.pixelOffset = pixelOffset;
     format.stride = rowStride(format.width, bits);
-    if (pixelOffset < tablesEnd || pixelOffset > bmp.size() ||
-        format.stride * IconSize > bmp.size() - pixelOffset)
+    if (pixelOffset < tablesEnd || pixelOffset > size ||
+        format.stride * IconSize > size - pixelOffset)
         invalidBitmap();
     return format;
 }
@@ -222,18 +229,13 @@ std::string encodeIconStrip(const std::vector<IconImage>& images) {
 
 namespace {
 
-void decodeImage(std::string_view bmp, const PixelFormat& format, std::uint64_t index,
-                 IconImage& image) {
-    const auto* pixels = reinterpret_cast<const unsigned char*>(bmp.data()) + format.pixelOffset;
-    const std::uint64_t left = index * IconSize;
-    for (int fileRow = 0; fileRow < IconSize; ++fileRow) {
-        const unsigned char* row = pixels + fileRow * format.stride;
-        const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
-        for (int x = 0; x < IconSize; ++x) {
-            const std::uint32_t colour = format.colourAt(row, left + x);
-            image.at(x, y) =
-                colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
-        }
+// One file row of an image: `row` holds the pixels of columns firstX onwards.
+void decodeRow(const PixelFormat& format, const unsigned char* row, std::uint64_t firstX,
+               int fileRow, IconImage& image) {
+    const int y = format.topDown ? fileRow : IconSize - 1 - fileRow;
+    for (int x = 0; x < IconSize; ++x) {
+        const std::uint32_t colour = format.colourAt(row, firstX + x);
+        image.at(x, y) = colour == IconImage::TransparentColour ? IconImage::Transparent : colour;
     }
 }
 
@@ -241,31 +243,45 @@ void decodeImage(std::string_view bmp, const PixelFormat& format, std::uint64_t 
 
 void forEachIcon(std::string_view bmp, std::size_t maxImages,
                  const std::function<void(std::size_t, const IconImage&)>& take) {
-    const PixelFormat format = readFormat(bmp);
+    const PixelFormat format = readFormat(bmp, bmp.size());
     const std::uint64_t count = std::min<std::uint64_t>(format.width / IconSize, maxImages);
+    const auto* pixels = reinterpret_cast<const unsigned char*>(bmp.data()) + format.pixelOffset;
     IconImage image;
     for (std::uint64_t index = 0; index < count; ++index) {
-        decodeImage(bmp, format, index, image);
+        for (int fileRow = 0; fileRow < IconSize; ++fileRow)
+            decodeRow(format, pixels + fileRow * format.stride, index * IconSize, fileRow, image);
         take(static_cast<std::size_t>(index), image);
     }
 }
 
-std::shared_ptr<const IconStrip> IconStrip::Keep(std::shared_ptr<const std::string> file,
-                                                 std::string_view bmp) {
-    const PixelFormat format = readFormat(bmp);
+std::shared_ptr<const IconStrip> IconStrip::Keep(std::shared_ptr<const CatalogueBytes> file,
+                                                 std::uint64_t offset, std::uint64_t length) {
+    auto format = std::make_shared<const PixelFormat>(
+        readFormat(file->read(offset, static_cast<std::size_t>(std::min<std::uint64_t>(
+                                              length, HeadSize))),
+                   length));
     // A palette may lack the colour of a pixel: such a strip is decoded at
     // once, where that is reported as a damaged catalogue.
-    if (format.bits <= 8) return nullptr;
-    return std::shared_ptr<const IconStrip>(new IconStrip(std::move(file), bmp));
+    if (format->bits <= 8) return nullptr;
+    return std::shared_ptr<const IconStrip>(new IconStrip(std::move(file), offset, std::move(format)));
 }
 
 std::size_t IconStrip::ImageCount() const {
-    return static_cast<std::size_t>(readFormat(bmp_).width / IconSize);
+    return static_cast<std::size_t>(format_->width / IconSize);
 }
 
 IconImage IconStrip::Image(std::size_t index) const {
+    // Without a palette a pixel is whole bytes: each file row of the image
+    // is read on its own, from its first pixel.
+    const PixelFormat& format = *format_;
+    const std::uint64_t pixelBytes = format.bits / 8;
+    const std::uint64_t left = offset_ + format.pixelOffset + index * IconSize * pixelBytes;
     IconImage image;
-    decodeImage(bmp_, readFormat(bmp_), index, image);
+    for (int fileRow = 0; fileRow < IconSize; ++fileRow) {
+        const std::string_view row =
+            file_->read(left + fileRow * format.stride, IconSize * pixelBytes);
+        decodeRow(format, reinterpret_cast<const unsigned char*>(row.data()), 0, fileRow, image);
+    }
     return image;
 }
 

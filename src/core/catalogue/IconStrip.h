@@ -1,10 +1,12 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "catalogue/CatalogueBytes.h"
 #include "catalogue/ItemTable.h"
 
 namespace qd {
@@ -35,24 +37,36 @@ std::vector<IconImage> decodeIconStrip(std::string_view bmp,
 void forEachIcon(std::string_view bmp, std::size_t maxImages,
                  const std::function<void(std::size_t index, const IconImage&)>& take);
 
-// A strip kept as read, each image decoded when it is first asked for: a
-// large catalogue is ready without decoding images no one has looked at yet.
+struct PixelFormat;
+
+// A strip left where it lies in a catalogue's bytes, each image read and
+// decoded when it is first asked for: a large catalogue is ready without
+// reading or decoding images no one has looked at yet.
 class IconStrip {
   public:
-    // `bmp` lies within `file`, which stays alive with the strip. Null for a
-    // strip with a palette: a pixel may lack its colour there, which must be
-    // found while the catalogue loads. Throws as decodeIconStrip does.
-    static std::shared_ptr<const IconStrip> Keep(std::shared_ptr<const std::string> file,
-                                                 std::string_view bmp);
+    // All a strip's headers and colour table lie within its first HeadSize bytes.
+    static constexpr std::size_t HeadSize = 14 + 124 + 256 * 4;
+
+    // The strip of `length` bytes at `offset` in `file`, which stays alive
+    // with it. Null for a strip with a palette: a pixel may lack its colour
+    // there, which must be found while the catalogue loads. Throws as
+    // decodeIconStrip does.
+    static std::shared_ptr<const IconStrip> Keep(std::shared_ptr<const CatalogueBytes> file,
+                                                 std::uint64_t offset, std::uint64_t length);
     std::size_t ImageCount() const;
-    // Image `index` < ImageCount(), as decodeIconStrip gives it.
+    // Image `index` < ImageCount(), as decodeIconStrip gives it. Throws
+    // EQuillDeck when its bytes cannot be read.
     IconImage Image(std::size_t index) const;
+    // The strip's bytes in memory, its file let go (CatalogueBytes::hold).
+    void Hold() const { file_->hold(); }
 
   private:
-    IconStrip(std::shared_ptr<const std::string> file, std::string_view bmp)
-        : file_(std::move(file)), bmp_(bmp) {}
-    std::shared_ptr<const std::string> file_;
-    std::string_view bmp_;
+    IconStrip(std::shared_ptr<const CatalogueBytes> file, std::uint64_t offset,
+              std::shared_ptr<const PixelFormat> format)
+        : file_(std::move(file)), offset_(offset), format_(std::move(format)) {}
+    std::shared_ptr<const CatalogueBytes> file_;
+    std::uint64_t offset_;
+    std::shared_ptr<const PixelFormat> format_;
 };
 
 } // namespace qd

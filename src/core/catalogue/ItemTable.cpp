@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "catalogue/IconStrip.h"
+#include "common/Error.h"
 #include "common/AnsiText.h"
 
 namespace qd {
@@ -62,9 +63,30 @@ const IconImage& ItemTable::icon(int row) const {
     if (!r.icon) {
         static const IconImage none;
         if (!r.strip) return none;
-        r.icon = std::make_shared<const IconImage>(r.strip->Image(r.stripIndex));
+        try {
+            r.icon = std::make_shared<const IconImage>(r.strip->Image(r.stripIndex));
+        } catch (const EQuillDeck&) {
+            // Drawn white for now, and read again when next asked for; a
+            // save holds every image first (holdImages), so none is lost.
+            static const IconImage unread = [] {
+                IconImage white;
+                white.pixels.fill(IconImage::White);
+                return white;
+            }();
+            return unread;
+        }
     }
     return *r.icon;
+}
+
+void ItemTable::holdImages() const {
+    const IconStrip* held = nullptr;
+    for (const Row& row : rows_) {
+        // The rows of one load share its strip.
+        if (!row.strip || row.strip.get() == held) continue;
+        held = row.strip.get();
+        held->Hold();
+    }
 }
 
 void ItemTable::setIcon(int row, const IconImage& icon) {

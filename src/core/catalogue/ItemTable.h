@@ -69,8 +69,13 @@ class ItemTable {
     void setCell(int column, int row, const std::string& text);
     const RowCells& cells(int row) const;
 
-    // A loaded row's image is decoded here, the first time it is asked for.
+    // A loaded row's image is read and decoded here, the first time it is
+    // asked for; one whose bytes cannot be read now is white until it can.
     const IconImage& icon(int row) const;
+    // Every loaded image's bytes in memory and the file they lie in let go,
+    // so that it can be written over. Throws EQuillDeck when they cannot be
+    // read.
+    void holdImages() const;
     void setIcon(int row, const IconImage& icon);
 
     int rowHeight(int row) const;

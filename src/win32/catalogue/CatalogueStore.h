@@ -1,6 +1,8 @@
 #pragma once
+#include <memory>
 #include <string>
 
+#include "catalogue/CatalogueBytes.h"
 #include "catalogue/ItemTable.h"
 
 namespace qd {
@@ -19,6 +21,14 @@ enum class CatalogueOrigin {
 // throws EQuillDeck whose text names the file, says what failed and that the
 // file is kept as it is.
 void LoadCatalogue(const std::string& path, ItemTable& table, CatalogueOrigin& origin);
+
+// The same for a large catalogue, ready sooner: only the strip's headers and
+// the records are read, each image when it is first drawn. Until the
+// returned bytes are held (CatalogueBytes::hold, which a save does too) the
+// file stays open: others may read it, but not write it. Null with no file.
+std::shared_ptr<const CatalogueBytes> LoadCatalogueLeavingImages(const std::string& path,
+                                                                 ItemTable& table,
+                                                                 CatalogueOrigin& origin);
 
 // Writes the table unless it is the empty table or the file already holds
 // exactly its bytes; both leave the file untouched. A file that was not read

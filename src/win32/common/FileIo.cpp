@@ -64,36 +64,6 @@ namespace {
     throw EQuillDeck(text);
 }
 
-UniqueKernelHandle openForReading(const std::string& path) {
-    return UniqueKernelHandle(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// The file's size; throws "Stream read error" when it cannot be asked or is
-// above the cap.
-LONGLONG checkedSize(HANDLE file, const std::string& path) {
-    LARGE_INTEGER size{};
-    // The catalogue is a few kilobytes per item; anything near this cap is not one.
-    constexpr LONGLONG Limit = 256LL * 1024 * 1024;
-    if (!GetFileSizeEx(file, &size)) throwStreamError("Stream read error", path, GetLastError());
-    if (size.QuadPart > Limit) throwStreamError("Stream read error", path, ERROR_SUCCESS);
-    return size.QuadPart;
-}
-
-std::string readAll(HANDLE file, LONGLONG size, const std::string& path) {
-    std::string bytes(static_cast<size_t>(size), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-        if (!ReadFile(file, bytes.data() + done, want, &got, nullptr))
-            throwStreamError("Stream read error", path, GetLastError());
-        if (got == 0) throwStreamError("Stream read error", path, ERROR_SUCCESS);
-        done += got;
-    }
-    return bytes;
-}
-
 // Attributes the replacing file takes over from the one it replaces.
 constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -112,22 +82,56 @@ void CreateEmptyFile(const std::string& path) {
         throwFileError("Cannot create file", path, GetLastError());
 }
 
+FileReader::FileReader(const std::string& path)
+    : path_(path),
+      file_(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (file_.get() == INVALID_HANDLE_VALUE) throwFileError("Cannot open file", path, GetLastError());
+}
+
+std::uint64_t FileReader::Size() const {
+    LARGE_INTEGER size{};
+    // The catalogue is a few kilobytes per item; anything near this cap is not one.
+    constexpr LONGLONG Limit = 256LL * 1024 * 1024;
+    if (!GetFileSizeEx(file_.get(), &size))
+        throwStreamError("Stream read error", path_, GetLastError());
+    if (size.QuadPart > Limit) throwStreamError("Stream read error", path_, ERROR_SUCCESS);
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void FileReader::Read(std::uint64_t offset, char* out, std::size_t count) const {
+    std::size_t done = 0;
+    while (done < count) {
+        // Each read names its offset, so reads from several threads do not
+        // move one another's position.
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset + done);
+        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - done, 1 << 20));
+        if (!ReadFile(file_.get(), out + done, want, &got, &at))
+            throwStreamError("Stream read error", path_, GetLastError());
+        if (got == 0) throwStreamError("Stream read error", path_, ERROR_SUCCESS);
+        done += got;
+    }
+}
+
 std::string ReadWholeFile(const std::string& path) {
-    UniqueKernelHandle file = openForReading(path);
-    if (file.get() == INVALID_HANDLE_VALUE)
-        throwFileError("Cannot open file", path, GetLastError());
-    return readAll(file.get(), checkedSize(file.get(), path), path);
+    const FileReader file(path);
+    std::string bytes(file.Size(), '\0');
+    file.Read(0, bytes.data(), bytes.size());
+    return bytes;
 }
 
 bool FileHolds(const std::string& path, const std::string& bytes) {
-    UniqueKernelHandle file = openForReading(path);
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
     try {
-        const LONGLONG size = checkedSize(file.get(), path);
-        return size == static_cast<LONGLONG>(bytes.size()) &&
-               readAll(file.get(), size, path) == bytes;
+        const FileReader file(path);
+        if (file.Size() != bytes.size()) return false;
+        std::string held(bytes.size(), '\0');
+        file.Read(0, held.data(), held.size());
+        return held == bytes;
     } catch (const EQuillDeck&) {
-        return false; // it cannot be read back: write it
+        return false; // not there, or it cannot be read back: write it
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <string>
+
+#include "common/Handles.h"
 
 namespace qd {
 
@@ -17,6 +20,23 @@ void CreateEmptyFile(const std::string& path);
 
 // The whole file; throws "Cannot open file "<path>". <reason>".
 std::string ReadWholeFile(const std::string& path);
+
+// A file open for reading at any offset, from any thread. While it is open
+// others may read, rename or delete it but not write it, so what is read
+// stays what was there. Throws "Cannot open file "<path>". <reason>".
+class FileReader {
+  public:
+    explicit FileReader(const std::string& path);
+    // Throws "Stream read error in file ..." when it cannot be asked or the
+    // file is far larger than anything the program keeps.
+    std::uint64_t Size() const;
+    // Throws "Stream read error in file ..." with the cause, if any.
+    void Read(std::uint64_t offset, char* out, std::size_t count) const;
+
+  private:
+    std::string path_;
+    UniqueKernelHandle file_;
+};
 
 // Whether the file is there and holds exactly these bytes: a write that would
 // change nothing is left out, so read-only media see no write at all.

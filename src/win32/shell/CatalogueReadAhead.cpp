@@ -1,11 +1,13 @@
 #include "shell/CatalogueReadAhead.h"
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include <windows.h>
 
 #include "catalogue/ItemPath.h"
+#include "common/Error.h"
 #include "common/WidePath.h"
 
 namespace qd {
@@ -31,12 +33,17 @@ CatalogueReadAhead::CatalogueReadAhead(std::string cataloguePath, std::string la
 }
 
 CatalogueReadAhead::~CatalogueReadAhead() {
+    {
+        const std::lock_guard lock(imagesMutex_);
+        if (images_ == Images::Wait) images_ = Images::Leave;
+    }
+    imagesAsked_.notify_one();
     if (thread_.joinable()) thread_.join();
 }
 
 void CatalogueReadAhead::Read(const std::string& cataloguePath, const std::string& launcherFolder) {
     try {
-        LoadCatalogue(cataloguePath, table_, origin_);
+        bytes_ = LoadCatalogueLeavingImages(cataloguePath, table_, origin_);
     } catch (...) {
         error_ = std::current_exception();
     }
@@ -46,8 +53,37 @@ void CatalogueReadAhead::Read(const std::string& cataloguePath, const std::strin
     read_.set_value();
     // Listed after the load, not beside it: with a thread of its own the
     // listing slowed the making of the window more than it saved.
-    for (const std::string& program : programs)
-        listing_.expect(ResolveItemPath(launcherFolder, program));
+    // Resolved once per folder as stored: programs mostly share a few. Only
+    // which folders are listed ahead depends on it, never an answer.
+    std::unordered_map<std::string, std::string> resolved;
+    for (const std::string& program : programs) {
+        const std::string::size_type slash = program.find_last_of("\\/");
+        const auto [folder, first] = resolved.try_emplace(
+            slash == std::string::npos ? std::string() : program.substr(0, slash + 1));
+        if (first) folder->second = ResolveItemPath(launcherFolder, program);
+        listing_.expect(folder->second);
+    }
+    listed_.set_value();
+    if (!bytes_ || !WaitForImages()) return;
+    try {
+        bytes_->hold();
+    } catch (const EQuillDeck&) {
+        // The file stays open; the save holds it again and says why it cannot.
+    }
+}
+
+bool CatalogueReadAhead::WaitForImages() {
+    std::unique_lock lock(imagesMutex_);
+    imagesAsked_.wait(lock, [this] { return images_ != Images::Wait; });
+    return images_ == Images::Read;
+}
+
+void CatalogueReadAhead::ReadImages() {
+    {
+        const std::lock_guard lock(imagesMutex_);
+        if (images_ == Images::Wait) images_ = Images::Read;
+    }
+    imagesAsked_.notify_one();
 }
 
 void CatalogueReadAhead::Take(ItemTable& table, CatalogueOrigin& origin) {
@@ -59,7 +95,7 @@ void CatalogueReadAhead::Take(ItemTable& table, CatalogueOrigin& origin) {
 }
 
 FolderListing CatalogueReadAhead::TakeListing() {
-    if (thread_.joinable()) thread_.join();
+    if (thread_.joinable()) listingDone_.wait();
     return std::move(listing_);
 }
 

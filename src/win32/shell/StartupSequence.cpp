@@ -48,6 +48,8 @@ void TForm1::FormCreate() {
         for (Step step : Steps)
             Guarded(Handle(), [&] { (this->*step)(); });
     }
+    // The list takes keys: the images not drawn yet are read behind it.
+    readAhead_->ReadImages();
     // Closing was asked for while the start-up pass ran: it happens now.
     if (closeAfterPass_) Close();
 }
