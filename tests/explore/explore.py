@@ -30,6 +30,7 @@ import time
 
 WINE = "/usr/lib/wine/wine64"
 STATES = ["empty", "programs", "changed", "many", "restricted", "groups", "minimized"]
+MANY = 3200  # items of the "many" state
 HISTORY = 30
 END = re.compile(r"^end -?\d+\n", re.MULTILINE)
 
@@ -159,11 +160,12 @@ class Explorer:
             with open(os.path.join(apps, "qd_sample_bare.exe"), "ab") as f:
                 f.write(b"changed")
         if self.state == "many":
+            # Over 4 MB: the launcher reads such a catalogue's images after the list takes keys.
             tools = os.path.join(self.folder, "tools")
             os.makedirs(tools)
-            for i in range(1, 2001):
+            for i in range(1, MANY + 1):
                 os.link(os.path.join(apps, "qd_sample_bare.exe"), os.path.join(tools, f"item{i}.exe"))
-            self.catalogue_tool("make", rcc, "2000")
+            self.catalogue_tool("make", rcc, str(MANY))
             ini["CheckSafe"] = "0"
         if self.state == "groups":
             ini.update({"Groups": "3", "Group0": "Main", "Group1": "Tools", "Group2": "Games"})

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <string_view>
+
 #include "common/WidePath.h"
 
 namespace qd {
@@ -11,12 +14,20 @@ namespace {
 // Setting the current directory opens the folder each time, which costs far
 // more than the file check it precedes: skip it when it is already there.
 void enterFolder(const std::string& folder) {
-    const std::wstring wanted = WidePath(folder);
-    std::wstring current(MAX_PATH + 1, L'\0');
-    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
-    if (length && length < current.size()) {
-        current.resize(length);
-        if (current == wanted || current + L"\\" == wanted) return;
+    // The start-up pass resolves thousands of paths against the same folder.
+    thread_local std::string lastFolder;
+    thread_local std::wstring wanted;
+    if (wanted.empty() || folder != lastFolder) {
+        lastFolder = folder;
+        wanted = WidePath(folder);
+    }
+    wchar_t current[MAX_PATH + 1];
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(std::size(current)), current);
+    if (length && length < std::size(current)) {
+        const std::wstring_view here(current, length);
+        if (here == wanted || (wanted.size() == here.size() + 1 && wanted.starts_with(here) &&
+                               wanted.back() == L'\\'))
+            return;
     }
     SetCurrentDirectoryW(wanted.c_str());
 }
@@ -27,9 +38,14 @@ std::string ResolveItemPath(const std::string& launcherFolder, const std::string
     enterFolder(launcherFolder);
     // The wide call: the ANSI one gives up on full paths of MAX_PATH or more.
     const std::wstring relative = WideFromAnsi(relativePath);
-    std::wstring full(GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr), L'\0');
-    const DWORD length =
-        GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    // Most full paths fit here; a longer one is asked for again at its length.
+    wchar_t buffer[2 * MAX_PATH];
+    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(std::size(buffer)), buffer,
+                                    nullptr);
+    if (length && length < std::size(buffer)) return PathFromWide(std::wstring_view(buffer, length));
+    if (!length) return PathFromAnsi(relativePath);
+    std::wstring full(length, L'\0');
+    length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (!length || length >= full.size()) return PathFromAnsi(relativePath);
     full.resize(length);
     return PathFromWide(full);

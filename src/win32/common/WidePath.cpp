@@ -17,7 +17,7 @@ std::wstring toWide(unsigned codePage, const std::string& text) {
     return wide;
 }
 
-std::string fromWide(unsigned codePage, const std::wstring& text) {
+std::string fromWide(unsigned codePage, std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
     const int length =
@@ -44,7 +44,7 @@ std::wstring WidePath(const std::string& path) {
     return toWide(CP_UTF8, path);
 }
 
-std::string PathFromWide(const std::wstring& path) {
+std::string PathFromWide(std::wstring_view path) {
     return fromWide(CP_UTF8, path);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace qd {
 
@@ -13,7 +14,7 @@ namespace qd {
 void UseSystemCodePage();
 
 std::wstring WidePath(const std::string& path);
-std::string PathFromWide(const std::wstring& path);
+std::string PathFromWide(std::wstring_view path);
 
 std::wstring WideFromAnsi(const std::string& text);
 // Characters the code page lacks become '?'.

@@ -20,17 +20,27 @@ std::wstring upperCase(std::wstring name) {
 FolderListing::Folder* FolderListing::folderOf(const std::string& fullPath,
                                                std::string::size_type slash) {
     if (slash == std::string::npos || slash + 1 == fullPath.size()) return nullptr;
-    const std::string path = fullPath.substr(0, slash);
-    Folder& folder = folders_[path];
-    if (!folder.listed && ++folder.asked == ListAfter) list(path, folder);
-    return &folder;
+    // The rows of one folder mostly come one after another.
+    const std::string_view path(fullPath.data(), slash);
+    if (!last_ || path != lastPath_) {
+        lastPath_ = path;
+        last_ = &folders_[lastPath_];
+    }
+    if (!last_->listed && ++last_->asked == ListAfter) list(lastPath_, *last_);
+    return last_;
 }
 
 FileState FolderListing::check(const std::string& fullPath) {
     const std::string::size_type slash = fullPath.find_last_of("\\/");
     const Folder* folder = folderOf(fullPath, slash);
     if (folder && folder->listed) {
-        const auto found = folder->names.find(upperCase(WidePath(fullPath.substr(slash + 1))));
+        // The name as the listing keeps it, made in a buffer kept for the next.
+        const char* name = fullPath.data() + slash + 1;
+        const int size = static_cast<int>(fullPath.size() - slash - 1);
+        key_.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, name, size, nullptr, 0)));
+        MultiByteToWideChar(CP_UTF8, 0, name, size, key_.data(), static_cast<int>(key_.size()));
+        CharUpperBuffW(key_.data(), static_cast<DWORD>(key_.size()));
+        const auto found = folder->names.find(key_);
         if (found != folder->names.end())
             return judgeLookup(found->second ? LookupOutcome::Folder : LookupOutcome::File, true);
     }

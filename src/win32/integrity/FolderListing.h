@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "integrity/FileState.h"
@@ -14,6 +15,10 @@ namespace qd {
 // the answers are those of CheckItemFile.
 class FolderListing {
   public:
+    FolderListing() = default;
+    // Moved, never copied: it keeps a pointer into its own folders.
+    FolderListing(FolderListing&&) = default;
+    FolderListing& operator=(FolderListing&&) = default;
     FileState check(const std::string& fullPath);
     // Counts the path's folder as asked about, as check does, without
     // looking the path up: folders can be listed ahead of the checks.
@@ -37,6 +42,10 @@ class FolderListing {
     void list(const std::string& folder, Folder& entry);
 
     std::unordered_map<std::string, Folder> folders_;
+    // The folder asked about last, and the buffer each name is looked up in.
+    std::string lastPath_;
+    Folder* last_ = nullptr;
+    std::wstring key_;
 };
 
 } // namespace qd
