@@ -361,9 +361,9 @@ TEST(CatalogueFile, AStripWithAPaletteIsHeldAndCheckedWhileTheCatalogueLoads) {
     // A pixel without its colour is damage, found now rather than when drawn.
     std::string damaged = paletteStripPart() + records({"One|a"});
     damaged[4 + 14 + 40 + 8 + 3] = '\x07';
-    EXPECT_THROW(decodeCatalogueLeavingImages(std::make_shared<qdtest::FileLikeBytes>(damaged),
-                                              table),
-                 EQuillDeck);
+    EXPECT_THROW(
+        decodeCatalogueLeavingImages(std::make_shared<qdtest::FileLikeBytes>(damaged), table),
+        EQuillDeck);
     EXPECT_TRUE(table.isEmpty());
 }
 

@@ -293,10 +293,10 @@ int run(const char* verb, const char* argument) {
         const std::string path = argument;
         return waitFor(
                    [&] {
-                       qd::UniqueKernelHandle file(CreateFileA(
-                           path.c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                       qd::UniqueKernelHandle file(
+                           CreateFileA(path.c_str(), GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
                        return file.get() != INVALID_HANDLE_VALUE;
                    },
                    10000)

@@ -256,14 +256,14 @@ void forEachIcon(std::string_view bmp, std::size_t maxImages,
 
 std::shared_ptr<const IconStrip> IconStrip::Keep(std::shared_ptr<const CatalogueBytes> file,
                                                  std::uint64_t offset, std::uint64_t length) {
-    auto format = std::make_shared<const PixelFormat>(
-        readFormat(file->read(offset, static_cast<std::size_t>(std::min<std::uint64_t>(
-                                              length, HeadSize))),
-                   length));
+    auto format = std::make_shared<const PixelFormat>(readFormat(
+        file->read(offset, static_cast<std::size_t>(std::min<std::uint64_t>(length, HeadSize))),
+        length));
     // A palette may lack the colour of a pixel: such a strip is decoded at
     // once, where that is reported as a damaged catalogue.
     if (format->bits <= 8) return nullptr;
-    return std::shared_ptr<const IconStrip>(new IconStrip(std::move(file), offset, std::move(format)));
+    return std::shared_ptr<const IconStrip>(
+        new IconStrip(std::move(file), offset, std::move(format)));
 }
 
 std::size_t IconStrip::ImageCount() const {

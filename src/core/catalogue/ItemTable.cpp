@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "catalogue/IconStrip.h"
-#include "common/Error.h"
 #include "common/AnsiText.h"
+#include "common/Error.h"
 
 namespace qd {
 

@@ -71,7 +71,7 @@ class CatalogueFileBytes final : public CatalogueBytes {
     }
 
     mutable std::mutex holding_;
-    mutable std::mutex state_; // guards file_, whole_ and piece_
+    mutable std::mutex state_;                       // guards file_, whole_ and piece_
     mutable std::unique_ptr<const FileReader> file_; // null once held
     const std::uint64_t size_;
     mutable std::string whole_;
@@ -100,8 +100,9 @@ std::shared_ptr<const CatalogueBytes> load(const std::string& path, ItemTable& t
     } catch (const EQuillDeck& e) {
         if (file && !file->ReadFailed()) {
             origin = CatalogueOrigin::Damaged;
-            throw EQuillDeck(std::string(e.what()) + "\r\n\"" + AnsiFromPath(path) +
-                             "\" is damaged: the list starts empty, and the file is kept as it is.");
+            throw EQuillDeck(
+                std::string(e.what()) + "\r\n\"" + AnsiFromPath(path) +
+                "\" is damaged: the list starts empty, and the file is kept as it is.");
         }
         origin = CatalogueOrigin::Unreadable;
         throw EQuillDeck(std::string(e.what()) +
@@ -116,9 +117,8 @@ void LoadCatalogue(const std::string& path, ItemTable& table, CatalogueOrigin& o
     load(path, table, origin, false);
 }
 
-std::shared_ptr<const CatalogueBytes> LoadCatalogueLeavingImages(const std::string& path,
-                                                                 ItemTable& table,
-                                                                 CatalogueOrigin& origin) {
+std::shared_ptr<const CatalogueBytes>
+LoadCatalogueLeavingImages(const std::string& path, ItemTable& table, CatalogueOrigin& origin) {
     return load(path, table, origin, true);
 }
 

@@ -26,9 +26,8 @@ void LoadCatalogue(const std::string& path, ItemTable& table, CatalogueOrigin& o
 // the records are read, each image when it is first drawn. Until the
 // returned bytes are held (CatalogueBytes::hold, which a save does too) the
 // file stays open: others may read it, but not write it. Null with no file.
-std::shared_ptr<const CatalogueBytes> LoadCatalogueLeavingImages(const std::string& path,
-                                                                 ItemTable& table,
-                                                                 CatalogueOrigin& origin);
+std::shared_ptr<const CatalogueBytes>
+LoadCatalogueLeavingImages(const std::string& path, ItemTable& table, CatalogueOrigin& origin);
 
 // Writes the table unless it is the empty table or the file already holds
 // exactly its bytes; both leave the file untouched. A file that was not read

@@ -40,12 +40,14 @@ std::string ResolveItemPath(const std::string& launcherFolder, const std::string
     const std::wstring relative = WideFromAnsi(relativePath);
     // Most full paths fit here; a longer one is asked for again at its length.
     wchar_t buffer[2 * MAX_PATH];
-    DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(std::size(buffer)), buffer,
-                                    nullptr);
-    if (length && length < std::size(buffer)) return PathFromWide(std::wstring_view(buffer, length));
+    DWORD length =
+        GetFullPathNameW(relative.c_str(), static_cast<DWORD>(std::size(buffer)), buffer, nullptr);
+    if (length && length < std::size(buffer))
+        return PathFromWide(std::wstring_view(buffer, length));
     if (!length) return PathFromAnsi(relativePath);
     std::wstring full(length, L'\0');
-    length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    length =
+        GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (!length || length >= full.size()) return PathFromAnsi(relativePath);
     full.resize(length);
     return PathFromWide(full);

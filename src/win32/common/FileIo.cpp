@@ -86,7 +86,8 @@ FileReader::FileReader(const std::string& path)
     : path_(path),
       file_(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (file_.get() == INVALID_HANDLE_VALUE) throwFileError("Cannot open file", path, GetLastError());
+    if (file_.get() == INVALID_HANDLE_VALUE)
+        throwFileError("Cannot open file", path, GetLastError());
 }
 
 std::uint64_t FileReader::Size() const {

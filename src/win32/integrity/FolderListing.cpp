@@ -37,7 +37,8 @@ FileState FolderListing::check(const std::string& fullPath) {
         // The name as the listing keeps it, made in a buffer kept for the next.
         const char* name = fullPath.data() + slash + 1;
         const int size = static_cast<int>(fullPath.size() - slash - 1);
-        key_.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, name, size, nullptr, 0)));
+        key_.resize(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, name, size, nullptr, 0)));
         MultiByteToWideChar(CP_UTF8, 0, name, size, key_.data(), static_cast<int>(key_.size()));
         CharUpperBuffW(key_.data(), static_cast<DWORD>(key_.size()));
         const auto found = folder->names.find(key_);

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "integrity/FileState.h"
 
@@ -16,9 +17,16 @@ namespace qd {
 class FolderListing {
   public:
     FolderListing() = default;
-    // Moved, never copied: it keeps a pointer into its own folders.
-    FolderListing(FolderListing&&) = default;
-    FolderListing& operator=(FolderListing&&) = default;
+    // Moved, never copied: it keeps a pointer into its own folders, which a
+    // move hands over and leaves the source without.
+    FolderListing(FolderListing&& other) noexcept { *this = std::move(other); }
+    FolderListing& operator=(FolderListing&& other) noexcept {
+        folders_ = std::move(other.folders_);
+        lastPath_ = std::move(other.lastPath_);
+        last_ = std::exchange(other.last_, nullptr);
+        key_ = std::move(other.key_);
+        return *this;
+    }
     FileState check(const std::string& fullPath);
     // Counts the path's folder as asked about, as check does, without
     // looking the path up: folders can be listed ahead of the checks.
