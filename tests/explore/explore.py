@@ -165,7 +165,8 @@ class Explorer:
             os.makedirs(tools)
             for i in range(1, MANY + 1):
                 os.link(os.path.join(apps, "qd_sample_bare.exe"), os.path.join(tools, f"item{i}.exe"))
-            self.catalogue_tool("make", rcc, str(MANY))
+            # Their real fingerprint: with the check switched on, none is changed.
+            self.catalogue_tool("make", rcc, str(MANY), "1", "tools\\item1.exe")
             ini["CheckSafe"] = "0"
         if self.state == "groups":
             ini.update({"Groups": "3", "Group0": "Main", "Group1": "Tools", "Group2": "Games"})

@@ -1,6 +1,9 @@
 // Makes and reads catalogue files for the end-to-end tests:
-//   qd_catalogue make FILE N [G]          a catalogue of N items with distinct icons,
-//                                         item i in group i mod G (default: all in Main)
+//   qd_catalogue make FILE N [G [PROGRAM]]  a catalogue of N items with distinct icons,
+//                                         item i in group i mod G (default: all in Main);
+//                                         with PROGRAM (relative to FILE's folder) every
+//                                         enabled item has its fingerprint, so a start
+//                                         with the integrity check on finds none changed
 //   qd_catalogue items FILE PROGRAM...    one item per program, each named as the
 //                                         launcher stores it (relative to FILE's
 //                                         folder), fingerprinted as it is now and
@@ -35,8 +38,20 @@ qd::IconImage sampleIcon(int item) {
     return icon;
 }
 
-int make(const char* path, int count, int groups) {
+int make(const std::string& path, int count, int groups, const char* program) {
     qd::ItemTable table;
+    std::string fingerprint;
+    if (program) {
+        const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
+        qd::TSecHash hash;
+        try {
+            fingerprint =
+                qd::makeItemFingerprint(qd::DigestFile(hash, qd::ResolveItemPath(folder, program)));
+        } catch (const qd::EQuillDeck& e) {
+            std::fprintf(stderr, "error: %s\n", e.what());
+            return 1;
+        }
+    }
     static const char* const Titles[] = {"Text Editor", "Calculator", "Image Viewer",
                                          "Archiver",    "Terminal",   "Notes"};
     for (int i = 0; i < count; ++i) {
@@ -44,7 +59,10 @@ int make(const char* path, int count, int groups) {
         const std::string title = Titles[i % 6] + (i < 6 ? std::string() : " " + n);
         table.addItem({title, "tools\\item" + n + ".exe", "item" + n + ".exe", "0",
                        i == 1 ? "--flag \"a b\"" : "", std::to_string(i % 3),
-                       i == 2 ? "0" : std::string(40, 'A' + i % 26), std::to_string(i % groups)},
+                       i == 2    ? "0"
+                       : program ? fingerprint
+                                 : std::string(40, 'A' + i % 26),
+                       std::to_string(i % groups)},
                       sampleIcon(i));
     }
     std::ofstream(path, std::ios::binary) << qd::encodeCatalogue(table);
@@ -101,10 +119,13 @@ int dump(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if ((argc == 4 || argc == 5) && !std::strcmp(argv[1], "make"))
-        return make(argv[2], std::atoi(argv[3]), argc == 5 ? std::max(std::atoi(argv[4]), 1) : 1);
+    if (argc >= 4 && argc <= 6 && !std::strcmp(argv[1], "make"))
+        return make(argv[2], std::atoi(argv[3]), argc >= 5 ? std::max(std::atoi(argv[4]), 1) : 1,
+                    argc == 6 ? argv[5] : nullptr);
     if (argc >= 4 && !std::strcmp(argv[1], "items")) return items(argv[2], argc - 3, argv + 3);
     if (argc == 3 && !std::strcmp(argv[1], "dump")) return dump(argv[2]);
-    std::fprintf(stderr, "usage: qd_catalogue make FILE N [G] | items FILE PROGRAM... | dump FILE\n");
+    std::fprintf(
+        stderr,
+        "usage: qd_catalogue make FILE N [G [PROGRAM]] | items FILE PROGRAM... | dump FILE\n");
     return 2;
 }
