@@ -301,3 +301,21 @@ TEST(CatalogueStore, ACatalogueLeftInItsFileIsKeptFromWritersAndSavedWhole) {
 
 } // namespace
 } // namespace qd
+
+namespace qd {
+namespace {
+
+// Full paths of every length come back whole, however long the buffer a
+// common path fits in; the folder need not exist.
+TEST(ItemPath, ResolvesRelativePathsOfAnyLengthAgainstTheLauncherFolder) {
+    TempFolder folder;
+    for (const std::size_t length : {10, 250, 600, 1500}) {
+        SCOPED_TRACE(length);
+        const std::string relative = "tools\\" + std::string(length, 'a') + "\\p.exe";
+        EXPECT_EQ(ResolveItemPath(folder.path(), relative), folder.path() + relative);
+        EXPECT_EQ(ResolveItemPath(folder.path(), "x\\..\\" + relative), folder.path() + relative);
+    }
+}
+
+} // namespace
+} // namespace qd
